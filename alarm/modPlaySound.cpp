@@ -1,0 +1,227 @@
+#include "modPlaySound.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <algorithm>
+#include <bit>
+#include <cstdio>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#ifdef __linux__
+#include <dlfcn.h>
+#endif
+
+namespace {
+
+constexpr int kChannel = 0;
+constexpr off_t kMaxFileBytes = off_t(512) * 1024 * 1024;
+// Rates outside this range are broken headers, not sounds.
+constexpr int kMinFrequency = 1000;
+constexpr int kMaxFrequency = 384000;
+constexpr Uint64 kStallGraceMs = 2000;
+constexpr Uint32 kPollMs = 5;
+
+// The mixer and the audio device are process-wide: one player at a time.
+modPlaySound *currentPlayer = nullptr;
+
+#ifdef __linux__
+void ignoreAlsaMessage(const char *, int, const char *, int, const char *, ...) {}
+#endif
+
+// Without a sound server SDL falls back to ALSA, whose library prints its
+// errors to the terminal on every failed open.
+void silenceAlsaMessages()
+{
+#ifdef __linux__
+    static const bool silenced = [] {
+        using Handler = void (*)(const char *, int, const char *, int, const char *, ...);
+        using SetHandler = int (*)(Handler);
+        // Stays loaded for good: the handler is only kept while it is.
+        void *alsa = dlopen("libasound.so.2", RTLD_NOW | RTLD_LOCAL);
+        if (!alsa)
+            return false;
+        auto setHandler = reinterpret_cast<SetHandler>(dlsym(alsa, "snd_lib_error_set_handler"));
+        return setHandler && setHandler(ignoreAlsaMessage) == 0;
+    }();
+    (void)silenced;
+#endif
+}
+
+// Only a regular file is opened, and without blocking: a FIFO or a device
+// under the sound's name would otherwise hang the program.
+SDL_RWops *openRegularFile(const QString &path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return nullptr;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size <= 0
+        || info.st_size > kMaxFileBytes) {
+        ::close(fd);
+        return nullptr;
+    }
+    FILE *file = ::fdopen(fd, "rb");
+    if (!file) {
+        ::close(fd);
+        return nullptr;
+    }
+    SDL_RWops *source = SDL_RWFromFP(file, SDL_TRUE);
+    if (!source)
+        std::fclose(file);
+    return source;
+}
+
+int frameBytes(const SDL_AudioSpec &spec)
+{
+    return SDL_AUDIO_BITSIZE(spec.format) / 8 * spec.channels;
+}
+
+// About 25 ms of sound per mixing buffer: short enough for a prompt start.
+int bufferFrames(int frequency)
+{
+    return int(std::clamp(std::bit_floor(unsigned(frequency / 40)), 128u, 4096u));
+}
+
+} // namespace
+
+modPlaySound::modPlaySound(QStringList searchFolders)
+    : m_searchFolders(std::move(searchFolders))
+{
+}
+
+modPlaySound::~modPlaySound()
+{
+    stop();
+}
+
+QStringList modPlaySound::defaultSearchFolders()
+{
+    QStringList folders{QDir::currentPath()};
+    if (QCoreApplication::instance())
+        folders << QCoreApplication::applicationDirPath();
+#ifdef ALARM_CLOCK_DATADIR
+    folders << QStringLiteral(ALARM_CLOCK_DATADIR);
+#endif
+    return folders;
+}
+
+bool modPlaySound::sndPlaySound(const QString &soundName, int flags)
+{
+    if (currentPlayer)
+        currentPlayer->stop();
+
+    const QString path = findSound(soundName);
+    if (path.isEmpty() || !load(path))
+        return false;
+
+    const bool async = flags & SND_ASYNC;
+    if (!start(async && (flags & SND_LOOP))) {
+        stop();
+        return false;
+    }
+    if (!async) {
+        waitUntilPlayed();
+        stop();
+    }
+    return true;
+}
+
+QString modPlaySound::findSound(const QString &soundName) const
+{
+    if (soundName.isEmpty())
+        return {};
+    if (QFileInfo(soundName).isAbsolute())
+        return soundName;
+    for (const QString &folder : m_searchFolders) {
+        const QString path = QDir(folder).filePath(soundName);
+        if (QFileInfo(path).isFile())
+            return path;
+    }
+    return {};
+}
+
+bool modPlaySound::load(const QString &path)
+{
+    SDL_RWops *source = openRegularFile(path);
+    if (!source || !SDL_LoadWAV_RW(source, 1, &m_spec, &m_samples, &m_sampleBytes)) {
+        m_samples = nullptr;
+        return false;
+    }
+    const int frame = frameBytes(m_spec);
+    if (frame <= 0 || m_sampleBytes < Uint32(frame) || m_spec.freq < kMinFrequency
+        || m_spec.freq > kMaxFrequency) {
+        stop();
+        return false;
+    }
+    m_sampleBytes -= m_sampleBytes % frame;
+    return true;
+}
+
+// The device is opened in the file's own format, and SDL converts on the way
+// out: the mixer then never converts the sound itself, which on some odd
+// headers would overflow its buffer size.
+bool modPlaySound::start(bool loop)
+{
+    currentPlayer = this;
+    silenceAlsaMessages();
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    if (QCoreApplication::instance())
+        SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, qPrintable(QCoreApplication::applicationName()));
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+        return false;
+    if (Mix_OpenAudioDevice(m_spec.freq, m_spec.format, m_spec.channels, bufferFrames(m_spec.freq),
+                            nullptr, 0)
+        != 0) {
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return false;
+    }
+    m_deviceOpen = true;
+    m_chunk = Mix_QuickLoad_RAW(m_samples, m_sampleBytes);
+    return m_chunk && Mix_PlayChannel(kChannel, m_chunk, loop ? -1 : 0) == kChannel;
+}
+
+Uint64 modPlaySound::lengthMs() const
+{
+    return Uint64(m_sampleBytes / frameBytes(m_spec)) * 1000 / Uint64(m_spec.freq);
+}
+
+// Blocks with no event loop. The deadline keeps a stalled device from
+// holding the program forever.
+void modPlaySound::waitUntilPlayed() const
+{
+    const Uint64 deadline = SDL_GetTicks64() + lengthMs() + kStallGraceMs;
+    while (Mix_Playing(kChannel) && SDL_GetTicks64() < deadline)
+        SDL_Delay(kPollMs);
+}
+
+// Closing the device lets the last mixed samples play out: the channel is
+// done a few milliseconds before they are heard.
+void modPlaySound::stop()
+{
+    if (m_chunk) {
+        Mix_HaltChannel(kChannel);
+        Mix_FreeChunk(m_chunk);
+        m_chunk = nullptr;
+    }
+    if (m_deviceOpen) {
+        Mix_CloseAudio();
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        m_deviceOpen = false;
+    }
+    if (m_samples) {
+        SDL_FreeWAV(m_samples);
+        m_samples = nullptr;
+    }
+    m_sampleBytes = 0;
+    if (currentPlayer == this)
+        currentPlayer = nullptr;
+}

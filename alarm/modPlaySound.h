@@ -1,0 +1,42 @@
+#pragma once
+
+#include "SoundService.h"
+
+#include <QStringList>
+
+#include <SDL_audio.h>
+
+struct Mix_Chunk;
+
+// Plays wave files with SDL2_mixer. The audio device is opened for each play
+// and closed after it, so a sound server restarted between two alarms is
+// picked up again and an idle program holds no audio stream.
+class modPlaySound : public SoundService
+{
+public:
+    explicit modPlaySound(QStringList searchFolders = defaultSearchFolders());
+    ~modPlaySound() override;
+    modPlaySound(const modPlaySound &) = delete;
+    modPlaySound &operator=(const modPlaySound &) = delete;
+
+    // Where a bare name is looked for, in order: the working folder, the
+    // executable's folder, the installed data folder.
+    static QStringList defaultSearchFolders();
+
+    bool sndPlaySound(const QString &soundName, int flags) override;
+
+private:
+    QString findSound(const QString &soundName) const;
+    bool load(const QString &path);
+    bool start(bool loop);
+    Uint64 lengthMs() const;
+    void waitUntilPlayed() const;
+    void stop();
+
+    QStringList m_searchFolders;
+    SDL_AudioSpec m_spec{};
+    Uint8 *m_samples = nullptr;
+    Uint32 m_sampleBytes = 0;
+    Mix_Chunk *m_chunk = nullptr;
+    bool m_deviceOpen = false;
+};

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building (and, with "test", testing) needs,
+# and only those that are missing.
+set -euo pipefail
+
+build_packages=(cmake make g++ pkg-config qt6-base-dev qt6-base-dev-tools libsdl2-mixer-dev librsvg2-bin)
+test_packages=(xvfb xauth openbox trayer xdotool wmctrl x11-utils x11-apps dbus dbus-x11 at-spi2-core
+    python3 python3-pyatspi python3-xlib imagemagick faketime fonts-dejavu-core
+    pulseaudio pulseaudio-utils sox desktop-file-utils appstream)
+
+wanted=("${build_packages[@]}")
+[ "${1:-}" = test ] && wanted+=("${test_packages[@]}")
+
+missing=()
+for package in "${wanted[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+echo "Installing: ${missing[*]}"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "SoundService.h"
+
+#include <QList>
+#include <QPair>
+
+#include <functional>
+
+// Records every play instead of making a sound.
+class FakeSound : public SoundService
+{
+public:
+    bool sndPlaySound(const QString &soundName, int flags) override
+    {
+        plays.append({ soundName, flags });
+        if (onPlay)
+            onPlay(flags);
+        return true;
+    }
+
+    QList<QPair<QString, int>> plays;
+    std::function<void(int)> onPlay;
+};

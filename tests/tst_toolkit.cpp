@@ -1,0 +1,177 @@
+#include "FakeClock.h"
+#include "SystemClock.h"
+#include "TickTimer.h"
+#include "Toolkit.h"
+
+#include <QEventLoop>
+#include <QSignalSpy>
+#include <QTest>
+
+class TestToolkit : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void presentMomentDropsFractions();
+
+    void timeTextHasNoZone_data();
+    void timeTextHasNoZone();
+
+    void nextTickComesJustAfterTheSecond_data();
+    void nextTickComesJustAfterTheSecond();
+    void ticksArePhasedToTheWallClock();
+    void handlerIsNeverReentered();
+    void ticksDueDuringTheHandlerAreDropped();
+    void disablingInsideTheHandlerStopsTicks();
+    void reenablingInsideTheHandlerResumesAfterIt();
+    void yieldRunsQueuedEventsButNoTimers();
+};
+
+void TestToolkit::presentMomentDropsFractions()
+{
+    FakeClock clock(QDateTime(QDate(2026, 12, 7), QTime(23, 59, 59, 999)));
+    QCOMPARE(Toolkit::presentMoment(clock), QDateTime(QDate(2026, 12, 7), QTime(23, 59, 59)));
+    QCOMPARE(Toolkit::presentTimeOfDay(clock), QTime(23, 59, 59));
+}
+
+void TestToolkit::timeTextHasNoZone_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("en_US, 12-hour") << "en_US" << "1:05:09 PM";
+    QTest::newRow("de_DE, 24-hour") << "de_DE" << "13:05:09";
+    QTest::newRow("zh_CN, zone first") << "zh_CN" << "13:05:09";
+    QTest::newRow("fa_IR, zone in brackets") << "fa_IR" << QLocale("fa_IR").toString(QTime(13, 5, 9), "H:mm:ss");
+    QTest::newRow("C") << "C" << "13:05:09";
+}
+
+void TestToolkit::timeTextHasNoZone()
+{
+    QFETCH(QString, locale);
+    QFETCH(QString, expected);
+    const QLocale l(locale);
+    QVERIFY(!Toolkit::longTimeFormat(l).contains(u't'));
+    QVERIFY(Toolkit::longTimeFormat(l).contains(u's')); // seconds are shown
+    QCOMPARE(Toolkit::timeOfDayText(QTime(13, 5, 9), l), expected);
+}
+
+void TestToolkit::nextTickComesJustAfterTheSecond_data()
+{
+    QTest::addColumn<int>("msec");
+    QTest::addColumn<int>("delay");
+    QTest::newRow("on the second") << 0 << TickTimer::PhaseMs;
+    QTest::newRow("just before the phase") << TickTimer::PhaseMs - 1 << 1;
+    QTest::newRow("at the phase") << TickTimer::PhaseMs << 1000;
+    QTest::newRow("mid-second") << 500 << 500 + TickTimer::PhaseMs;
+    QTest::newRow("end of second") << 999 << 1 + TickTimer::PhaseMs;
+}
+
+void TestToolkit::nextTickComesJustAfterTheSecond()
+{
+    QFETCH(int, msec);
+    QFETCH(int, delay);
+    QCOMPARE(TickTimer::msecsToNextTick(QTime(12, 0, 0, msec)), delay);
+}
+
+void TestToolkit::ticksArePhasedToTheWallClock()
+{
+    // Enabled mid-second, a plain 1000 ms timer would tick mid-second too.
+    SystemClock clock;
+    while (QTime::currentTime().msec() < 450 || QTime::currentTime().msec() > 550)
+        QTest::qWait(5);
+    TickTimer timer(clock);
+    QList<int> phases;
+    connect(&timer, &TickTimer::timeout, [&] { phases.append(QTime::currentTime().msec()); });
+    timer.setEnabled(true);
+    QTRY_COMPARE_WITH_TIMEOUT(phases.size(), 3, 5000);
+    for (int phase : phases) {
+        QVERIFY2(phase >= TickTimer::PhaseMs && phase < 150, qPrintable(QString::number(phase)));
+    }
+}
+
+void TestToolkit::handlerIsNeverReentered()
+{
+    // The fake clock stands at a whole second, so the timer is due every few ms.
+    FakeClock clock;
+    TickTimer timer(clock);
+    int depth = 0, deepest = 0, calls = 0;
+    connect(&timer, &TickTimer::timeout, [&] {
+        ++calls;
+        deepest = std::max(deepest, ++depth);
+        if (calls == 1) {
+            QEventLoop nested; // as a modal box would run
+            QTimer::singleShot(200, &nested, &QEventLoop::quit);
+            nested.exec();
+        }
+        --depth;
+    });
+    timer.setEnabled(true);
+    QTRY_VERIFY(calls >= 3);
+    QCOMPARE(deepest, 1);
+}
+
+void TestToolkit::ticksDueDuringTheHandlerAreDropped()
+{
+    FakeClock clock;
+    TickTimer timer(clock);
+    QList<qint64> starts;
+    QElapsedTimer elapsed;
+    elapsed.start();
+    connect(&timer, &TickTimer::timeout, [&] {
+        starts.append(elapsed.elapsed());
+        if (starts.size() == 1)
+            QTest::qWait(200); // about forty ticks are due meanwhile
+    });
+    timer.setEnabled(true);
+    QTRY_VERIFY(starts.size() >= 2);
+    QTest::qWait(20);
+    timer.setEnabled(false);
+    // No burst of queued ticks: after the long call, ticks come at their usual pace.
+    QVERIFY2(starts.size() <= 2 + 20 / TickTimer::PhaseMs + 1, qPrintable(QString::number(starts.size())));
+    QVERIFY(starts.at(1) - starts.at(0) >= 200);
+}
+
+void TestToolkit::disablingInsideTheHandlerStopsTicks()
+{
+    FakeClock clock;
+    TickTimer timer(clock);
+    int calls = 0;
+    connect(&timer, &TickTimer::timeout, [&] {
+        ++calls;
+        timer.setEnabled(false);
+    });
+    timer.setEnabled(true);
+    QTRY_COMPARE(calls, 1);
+    QTest::qWait(50);
+    QCOMPARE(calls, 1);
+    QVERIFY(!timer.isEnabled());
+}
+
+void TestToolkit::reenablingInsideTheHandlerResumesAfterIt()
+{
+    FakeClock clock;
+    TickTimer timer(clock);
+    int calls = 0;
+    connect(&timer, &TickTimer::timeout, [&] {
+        ++calls;
+        timer.setEnabled(false);
+        timer.setEnabled(true);
+    });
+    timer.setEnabled(true);
+    QTRY_VERIFY(calls >= 3);
+}
+
+void TestToolkit::yieldRunsQueuedEventsButNoTimers()
+{
+    bool queuedRan = false, timerRan = false;
+    QMetaObject::invokeMethod(this, [&] { queuedRan = true; }, Qt::QueuedConnection);
+    QTimer::singleShot(1, this, [&] { timerRan = true; }); // a 0 ms one would be a posted event
+    QTest::qSleep(5);
+    Toolkit::yieldToEvents();
+    QVERIFY(queuedRan);
+    QVERIFY(!timerRan);
+    QTRY_VERIFY(timerRan);
+}
+
+QTEST_GUILESS_MAIN(TestToolkit)
+#include "tst_toolkit.moc"

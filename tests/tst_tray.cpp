@@ -1,0 +1,149 @@
+#include "TrayController.h"
+
+#include <QApplication>
+#include <QMenu>
+#include <QTest>
+
+namespace {
+
+// A window and its tray menu, with a notification area the test turns on and off.
+struct Rig
+{
+    QWidget window;
+    QMenu menu;
+    bool trayShown = true;
+    TrayController tray{ window, menu, [this] { return trayShown; } };
+
+    Rig()
+    {
+        menu.addAction("&Restore");
+        menu.addAction("&Exit");
+        window.resize(200, 80);
+        window.show();
+    }
+
+    void minimize()
+    {
+        window.setWindowState(Qt::WindowMinimized);
+        tray.windowStateChanged();
+    }
+
+    bool restored() const { return window.isVisible() && !window.isMinimized(); }
+};
+
+} // namespace
+
+class TestTray : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void minimizingHidesTheWindow();
+    void withoutATrayMinimizingOnlyMinimizes();
+    void otherStateChangesLeaveTheWindowAlone();
+    void clickAndDoubleClickRestore_data();
+    void clickAndDoubleClickRestore();
+    void doubleClickGivesOneRestoredWindow();
+    void rightClickOpensTheMenuAndLeavesAHiddenWindowHidden();
+    void rightClickOnAVisibleWindowKeepsItAsItWas();
+    void otherReasonsDoNothing();
+};
+
+void TestTray::minimizingHidesTheWindow()
+{
+    Rig rig;
+    rig.minimize();
+    QVERIFY(!rig.window.isVisible());
+}
+
+void TestTray::withoutATrayMinimizingOnlyMinimizes()
+{
+    Rig rig;
+    rig.trayShown = false;
+    rig.minimize();
+    QVERIFY(rig.window.isVisible());
+    QVERIFY(rig.window.isMinimized());
+
+    // Once a notification area appears, hiding works again.
+    rig.window.setWindowState(Qt::WindowNoState);
+    rig.trayShown = true;
+    rig.minimize();
+    QVERIFY(!rig.window.isVisible());
+}
+
+void TestTray::otherStateChangesLeaveTheWindowAlone()
+{
+    Rig rig;
+    rig.window.setWindowState(Qt::WindowMaximized);
+    rig.tray.windowStateChanged();
+    QVERIFY(rig.window.isVisible());
+    rig.window.setWindowState(Qt::WindowNoState);
+    rig.tray.windowStateChanged();
+    QVERIFY(rig.window.isVisible());
+}
+
+void TestTray::clickAndDoubleClickRestore_data()
+{
+    QTest::addColumn<QSystemTrayIcon::ActivationReason>("reason");
+    QTest::newRow("click") << QSystemTrayIcon::Trigger;
+    QTest::newRow("double click") << QSystemTrayIcon::DoubleClick;
+}
+
+void TestTray::clickAndDoubleClickRestore()
+{
+    QFETCH(QSystemTrayIcon::ActivationReason, reason);
+    Rig rig;
+    rig.minimize();
+    rig.tray.iconActivated(reason);
+    QVERIFY(rig.restored());
+    QVERIFY(!rig.menu.isVisible());
+    QTRY_VERIFY(rig.window.isActiveWindow());
+}
+
+void TestTray::doubleClickGivesOneRestoredWindow()
+{
+    Rig rig;
+    rig.minimize();
+    rig.tray.iconActivated(QSystemTrayIcon::Trigger);
+    rig.tray.iconActivated(QSystemTrayIcon::DoubleClick);
+    rig.tray.iconActivated(QSystemTrayIcon::Trigger);
+    QVERIFY(rig.restored());
+    const auto windows = QApplication::topLevelWidgets();
+    QCOMPARE(std::count_if(windows.begin(), windows.end(), [](QWidget *w) { return w->isVisible(); }), 1);
+}
+
+void TestTray::rightClickOpensTheMenuAndLeavesAHiddenWindowHidden()
+{
+    Rig rig;
+    rig.minimize();
+    QCursor::setPos(300, 200);
+    rig.tray.iconActivated(QSystemTrayIcon::Context);
+    QTRY_VERIFY(rig.menu.isVisible());
+    QCOMPARE(rig.menu.pos(), QCursor::pos());
+    QVERIFY(!rig.window.isVisible());
+    rig.menu.close();
+}
+
+void TestTray::rightClickOnAVisibleWindowKeepsItAsItWas()
+{
+    Rig rig;
+    const QRect before = rig.window.geometry();
+    rig.tray.iconActivated(QSystemTrayIcon::Context);
+    QTRY_VERIFY(rig.menu.isVisible());
+    QVERIFY(rig.restored());
+    QCOMPARE(rig.window.geometry(), before);
+    rig.menu.close();
+}
+
+void TestTray::otherReasonsDoNothing()
+{
+    Rig rig;
+    rig.minimize();
+    rig.tray.iconActivated(QSystemTrayIcon::MiddleClick);
+    rig.tray.iconActivated(QSystemTrayIcon::Unknown);
+    QVERIFY(!rig.window.isVisible());
+    QVERIFY(!rig.menu.isVisible());
+}
+
+QTEST_MAIN(TestTray)
+#include "tst_tray.moc"

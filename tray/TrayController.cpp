@@ -1,0 +1,53 @@
+#include "TrayController.h"
+
+#include <QCursor>
+#include <QMenu>
+#include <QWidget>
+
+TrayController::TrayController(QWidget &window, QMenu &menu, std::function<bool()> trayShown)
+    : m_window(window), m_menu(menu), m_trayShown(std::move(trayShown))
+{
+}
+
+void TrayController::iconActivated(QSystemTrayIcon::ActivationReason reason)
+{
+    switch (reason) {
+    case QSystemTrayIcon::Trigger:
+    case QSystemTrayIcon::DoubleClick:
+        restore();
+        break;
+    case QSystemTrayIcon::Context:
+        openMenu();
+        break;
+    default:
+        break;
+    }
+}
+
+void TrayController::windowStateChanged()
+{
+    if (m_window.isMinimized() && m_window.isVisible() && m_trayShown())
+        m_window.hide();
+}
+
+void TrayController::restore()
+{
+    m_window.setWindowState(m_window.windowState() & ~Qt::WindowMinimized);
+    m_window.show();
+    bringToForeground();
+}
+
+void TrayController::bringToForeground()
+{
+    // A hidden window stays hidden: only a visible one is raised.
+    if (!m_window.isVisible())
+        return;
+    m_window.raise();
+    m_window.activateWindow();
+}
+
+void TrayController::openMenu()
+{
+    bringToForeground();
+    m_menu.popup(QCursor::pos());
+}

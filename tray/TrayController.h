@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QSystemTrayIcon>
+
+#include <functional>
+
+class QMenu;
+class QWidget;
+
+// What the notification-area icon does to the window: a click restores it, a
+// right click opens the icon's menu, and minimizing hides the window into the icon.
+class TrayController
+{
+public:
+    // trayShown tells whether the icon can be seen right now; without it a
+    // hidden window could never be brought back, so minimizing only minimizes.
+    TrayController(QWidget &window, QMenu &menu, std::function<bool()> trayShown);
+
+    void iconActivated(QSystemTrayIcon::ActivationReason reason);
+    void windowStateChanged();
+    void restore();
+
+private:
+    void bringToForeground();
+    void openMenu();
+
+    QWidget &m_window;
+    QMenu &m_menu;
+    std::function<bool()> m_trayShown;
+};

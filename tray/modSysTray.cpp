@@ -1,0 +1,24 @@
+#include "modSysTray.h"
+
+modSysTray::modSysTray(QObject *parent) : QObject(parent)
+{
+    m_icon.setObjectName(QStringLiteral("sysTray"));
+    connect(&m_icon, &QSystemTrayIcon::activated, this, &modSysTray::activated);
+}
+
+void modSysTray::add(const QIcon &icon, const QString &tip)
+{
+    m_icon.setIcon(icon);
+    m_icon.setToolTip(tip);
+    m_icon.show();
+}
+
+void modSysTray::remove()
+{
+    m_icon.hide();
+}
+
+bool modSysTray::isShown() const
+{
+    return isAdded() && QSystemTrayIcon::isSystemTrayAvailable();
+}

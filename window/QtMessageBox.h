@@ -1,0 +1,15 @@
+#pragma once
+
+#include "MessageBox.h"
+
+#include <QMessageBox>
+
+// The message box as Qt shows it: application-modal and above every other
+// window, with no parent, so that it appears also while the main window is hidden.
+class QtMessageBox : public MessageBox
+{
+public:
+    void show(const QString &text, int style, const QString &title) override;
+
+    static QMessageBox::Icon iconForStyle(int style);
+};

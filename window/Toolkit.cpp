@@ -1,0 +1,61 @@
+#include "Toolkit.h"
+
+#include "Clock.h"
+
+#include <QCoreApplication>
+#include <QRegularExpression>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace Toolkit {
+
+QDateTime presentMoment(const Clock &clock)
+{
+    QDateTime now = clock.now();
+    const QTime t = now.time();
+    now.setTime(QTime(t.hour(), t.minute(), t.second()));
+    return now;
+}
+
+QTime presentTimeOfDay(const Clock &clock)
+{
+    return presentMoment(clock).time();
+}
+
+QString longTimeFormat(const QLocale &locale)
+{
+    // Drop the zone fields ("t", outside quoted text) and the spaces around them.
+    const QString format = locale.timeFormat(QLocale::LongFormat);
+    QString result;
+    bool quoted = false;
+    for (const QChar c : format) {
+        if (c == u'\'')
+            quoted = !quoted;
+        if (!quoted && c == u't')
+            continue;
+        result += c;
+    }
+    static const QRegularExpression emptyBrackets(QStringLiteral("\\(\\s*\\)|\\[\\s*\\]"));
+    static const QRegularExpression doubledSpace(QStringLiteral("\\s{2,}"));
+    result.remove(emptyBrackets);
+    return result.replace(doubledSpace, QStringLiteral(" ")).trimmed();
+}
+
+QString timeOfDayText(QTime time, const QLocale &locale)
+{
+    return locale.toString(time, longTimeFormat(locale));
+}
+
+void yieldToEvents()
+{
+    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::X11ExcludeTimers);
+}
+
+void endProgram()
+{
+    std::fflush(nullptr);
+    std::_Exit(EXIT_SUCCESS);
+}
+
+} // namespace Toolkit

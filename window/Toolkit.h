@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QDateTime>
+#include <QLocale>
+#include <QString>
+
+class Clock;
+
+// The few services of the platform that Qt does not offer as they are needed here.
+namespace Toolkit {
+
+// The present moment and time of day, to the whole second.
+QDateTime presentMoment(const Clock &clock);
+QTime presentTimeOfDay(const Clock &clock);
+
+// The locale's long time format (hours, minutes, seconds) without its time-zone name.
+QString longTimeFormat(const QLocale &locale = QLocale::system());
+QString timeOfDayText(QTime time, const QLocale &locale = QLocale::system());
+
+// Runs the events already queued, then returns. Timers are left for the main loop,
+// so that one timer's handler never starts inside another one's yield.
+void yieldToEvents();
+
+// Ends the program at once: no later handler, timer or dialog step runs.
+[[noreturn]] void endProgram();
+
+} // namespace Toolkit

@@ -1,0 +1,92 @@
+#pragma once
+
+#include "AlarmController.h"
+#include "TrayController.h"
+#include "modSysTray.h"
+
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+class Clock;
+class MessageBox;
+class QAction;
+class QDateTimeEdit;
+class QLabel;
+class QMenu;
+class QPushButton;
+class SoundService;
+class TickTimer;
+
+// What the window needs from the world outside it; tests hand in their own.
+struct AlarmClockServices
+{
+    const Clock &clock;
+    SoundService &sound;
+    MessageBox &messageBox;
+    std::function<void()> end;   // ends the program at once
+    std::function<void()> yield; // runs the events already queued
+};
+
+// The program's only window: the present time, the alarm picker and its buttons.
+class frmAlarmClock : public QWidget
+{
+    Q_OBJECT
+
+public:
+    static const QString Title;
+    static constexpr int TwipsPerPixel = 15;
+
+    explicit frmAlarmClock(AlarmClockServices services, QWidget *parent = nullptr);
+    ~frmAlarmClock() override;
+
+    void Form_Load();
+
+    // How much the laid-out sizes were enlarged so that every text fits.
+    double layoutScale() const { return m_scale; }
+    const modSysTray &sysTray() const { return m_sysTray; }
+
+signals:
+    void unloaded();
+
+protected:
+    void changeEvent(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void createControls();
+    void placeControls();
+    void showTimeOfDay();
+
+    void tmrCurrentTimer_Timer();
+    void tmrAlarmTimer_Timer();
+    void cmdSet_Click();
+    void cmdCancel_Click();
+    void cmdExit_Click();
+    void Form_Resize();
+    void Form_Unload();
+    void sysTray_Activated(QSystemTrayIcon::ActivationReason reason);
+    void mPopRestore_Click();
+    void mPopExit_Click();
+
+    AlarmClockServices m_services;
+    double m_scale = 1.0;
+
+    QLabel *Label2 = nullptr;
+    QLabel *lblCurrentTime = nullptr;
+    QLabel *Label1 = nullptr;
+    QDateTimeEdit *dtpAlarmTime = nullptr;
+    QPushButton *cmdSet = nullptr;
+    QPushButton *cmdCancel = nullptr;
+    QPushButton *cmdExit = nullptr;
+    TickTimer *tmrCurrentTimer = nullptr;
+    TickTimer *tmrAlarmTimer = nullptr;
+    QMenu *mPopupSys = nullptr;
+    QAction *mPopRestore = nullptr;
+    QAction *mPopExit = nullptr;
+
+    modSysTray m_sysTray;
+    std::unique_ptr<AlarmController> m_alarm;
+    std::unique_ptr<TrayController> m_tray;
+};

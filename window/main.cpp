@@ -1,0 +1,28 @@
+#include "ProgramIcon.h"
+#include "QtMessageBox.h"
+#include "SystemClock.h"
+#include "Toolkit.h"
+#include "frmAlarmClock.h"
+#include "modPlaySound.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("alarm-clock"));
+    QApplication::setApplicationDisplayName(frmAlarmClock::Title);
+    QApplication::setDesktopFileName(QStringLiteral("alarm-clock"));
+    QApplication::setWindowIcon(programIcon());
+    // The window hides in the notification area: closing the ringing box or the
+    // icon's menu while it is hidden must not end the program.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    SystemClock clock;
+    modPlaySound sound;
+    QtMessageBox messageBox;
+    frmAlarmClock window({ clock, sound, messageBox, Toolkit::endProgram, Toolkit::yieldToEvents });
+    QObject::connect(&window, &frmAlarmClock::unloaded, &app, &QCoreApplication::quit);
+    window.Form_Load();
+    return app.exec();
+}
