@@ -85,10 +85,11 @@ int frameBytes(const SDL_AudioSpec &spec)
     return SDL_AUDIO_BITSIZE(spec.format) / 8 * spec.channels;
 }
 
-// About 25 ms of sound per mixing buffer: short enough for a prompt start.
+// 8 to 16 ms of sound per mixing buffer: a prompt start, and a synchronous
+// play that ends soon after its sound (closing waits two buffers more).
 int bufferFrames(int frequency)
 {
-    return int(std::clamp(std::bit_floor(unsigned(frequency / 40)), 128u, 4096u));
+    return int(std::max(std::bit_floor(unsigned(frequency) / 64), 16u));
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
@@ -380,6 +381,13 @@ void TestSound::loopRepeatsAndFinalPlayIsComplete()
         QSKIP("sox could not make the test files");
     const QString loopOutput = m_dir.filePath(QStringLiteral("loop.raw"));
     const QString lastOutput = m_dir.filePath(QStringLiteral("last.raw"));
+
+    // The disk driver announces itself on every open.
+    SDL_LogOutputFunction previousLog = nullptr;
+    void *previousLogData = nullptr;
+    SDL_LogGetOutputFunction(&previousLog, &previousLogData);
+    SDL_LogSetOutputFunction([](void *, int, SDL_LogPriority, const char *) {}, nullptr);
+    const auto restoreLog = qScopeGuard([&] { SDL_LogSetOutputFunction(previousLog, previousLogData); });
 
     modPlaySound sound{QStringList{}};
     outputToDisk(loopOutput);

@@ -69,14 +69,17 @@ QPushButton *button(const QString &name, const QString &caption, QWidget *parent
 } // namespace
 
 frmAlarmClock::frmAlarmClock(AlarmClockServices services, QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       m_services(std::move(services))
 {
     setObjectName(QStringLiteral("frmAlarmClock"));
     setWindowTitle(Title);
     setWindowIcon(programIcon());
-    createControls();
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    setCentralWidget(client);
+    createControls(client);
     placeControls();
 
     m_alarm = std::make_unique<AlarmController>(AlarmControls{ *dtpAlarmTime, *cmdSet, *cmdCancel, *tmrAlarmTimer },
@@ -98,13 +101,13 @@ frmAlarmClock::frmAlarmClock(AlarmClockServices services, QWidget *parent)
 
 frmAlarmClock::~frmAlarmClock() = default;
 
-void frmAlarmClock::createControls()
+void frmAlarmClock::createControls(QWidget *client)
 {
-    Label2 = whiteLabel(QStringLiteral("Label2"), QStringLiteral("Current time"), this);
-    lblCurrentTime = whiteLabel(QStringLiteral("lblCurrentTime"), QStringLiteral("Label3"), this);
-    Label1 = whiteLabel(QStringLiteral("Label1"), QStringLiteral("Time when alarm should go off"), this);
+    Label2 = whiteLabel(QStringLiteral("Label2"), QStringLiteral("Current time"), client);
+    lblCurrentTime = whiteLabel(QStringLiteral("lblCurrentTime"), QStringLiteral("Label3"), client);
+    Label1 = whiteLabel(QStringLiteral("Label1"), QStringLiteral("Time when alarm should go off"), client);
 
-    dtpAlarmTime = new QDateTimeEdit(this);
+    dtpAlarmTime = new QDateTimeEdit(client);
     dtpAlarmTime->setObjectName(QStringLiteral("dtpAlarmTime"));
     // Only the time of day is shown and edited; the date is held whole, so the
     // range must allow any date (a time-only format would pin it to one day).
@@ -114,9 +117,9 @@ void frmAlarmClock::createControls()
     dtpAlarmTime->setAccessibleName(Label1->text());
     Label1->setBuddy(dtpAlarmTime);
 
-    cmdSet = button(QStringLiteral("cmdSet"), QStringLiteral("&Set"), this);
-    cmdCancel = button(QStringLiteral("cmdCancel"), QStringLiteral("Cancel"), this);
-    cmdExit = button(QStringLiteral("cmdExit"), QStringLiteral("E&xit"), this);
+    cmdSet = button(QStringLiteral("cmdSet"), QStringLiteral("&Set"), client);
+    cmdCancel = button(QStringLiteral("cmdCancel"), QStringLiteral("Cancel"), client);
+    cmdExit = button(QStringLiteral("cmdExit"), QStringLiteral("E&xit"), client);
     setTabOrder(dtpAlarmTime, cmdSet);
     setTabOrder(cmdSet, cmdCancel);
     setTabOrder(cmdCancel, cmdExit);
@@ -206,7 +209,7 @@ void frmAlarmClock::cmdExit_Click()
 
 void frmAlarmClock::changeEvent(QEvent *event)
 {
-    QWidget::changeEvent(event);
+    QMainWindow::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange)
         Form_Resize();
 }

@@ -4,7 +4,7 @@
 #include "TrayController.h"
 #include "modSysTray.h"
 
-#include <QWidget>
+#include <QMainWindow>
 
 #include <functional>
 #include <memory>
@@ -30,7 +30,9 @@ struct AlarmClockServices
 };
 
 // The program's only window: the present time, the alarm picker and its buttons.
-class frmAlarmClock : public QWidget
+// A main window without menu or status bar, so that the desktop and its screen
+// readers see it as the application's frame.
+class frmAlarmClock : public QMainWindow
 {
     Q_OBJECT
 
@@ -55,7 +57,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void createControls();
+    void createControls(QWidget *client);
     void placeControls();
     void showTimeOfDay();
 

@@ -14,6 +14,7 @@ start one Desktop per test file (setUpModule) and run each file in its own
 process; leave pyatspi calls to after the Desktop has started.
 """
 import array
+import ctypes
 import os
 import select
 import shutil
@@ -114,6 +115,13 @@ def _stop_pid(pid, popen=None, grace=3.0):
         wait_until(gone, 5, f"process {pid} to die after SIGKILL")
 
 
+def _die_with_parent():
+    """Runs in the child before exec: SIGTERM it if the test process dies
+    without cleaning up (killed by a runner's timeout, say)."""
+    PR_SET_PDEATHSIG = 1
+    ctypes.CDLL(None, use_errno=True).prctl(PR_SET_PDEATHSIG, signal.SIGTERM)
+
+
 class Program:
     """A started process with its output captured to files."""
 
@@ -123,7 +131,8 @@ class Program:
         with open(out_path, "wb") as out, open(err_path, "wb") as err:
             self.popen = subprocess.Popen(
                 self.argv, env=env, cwd=cwd, stdin=subprocess.DEVNULL,
-                stdout=out, stderr=err, start_new_session=True)
+                stdout=out, stderr=err, start_new_session=True,
+                preexec_fn=_die_with_parent)
         self.pid = self.popen.pid
 
     def is_running(self):
@@ -319,6 +328,12 @@ def walk(root):
         todo.extend(children(acc))
 
 
+def center(acc):
+    """Screen position of the middle of the accessible, to click at."""
+    box = acc.queryComponent().getExtents(_pyatspi().DESKTOP_COORDS)
+    return (box.x + box.width // 2, box.y + box.height // 2)
+
+
 def press(acc):
     """Runs the accessible's "Press" action, as a user clicking it would."""
     action = acc.queryAction()
@@ -379,7 +394,7 @@ class Desktop:
     def __init__(self, tray=True, sound=True, accessibility=True, size="1280x800"):
         self.tray, self.sound, self.accessibility = tray, sound, accessibility
         self.size = size
-        self.tmp = None
+        self.tmp = self.runtime_dir = None
         self.display = None
         self._services = []        # (label, Popen, log path), in start order
         self._programs = []
@@ -406,7 +421,7 @@ class Desktop:
             if label == "xvfb":
                 steps.append(self._close_x)
             steps.append(lambda label=label: self._stop_service(label))
-        steps += [self._close_x, self._restore_environ]
+        steps += [self._stop_strays, self._close_x, self._restore_environ]
         errors = []
         for step in steps:
             try:
@@ -470,7 +485,7 @@ class Desktop:
                 argv, env=popen_args.pop("env", self.env),
                 stdin=popen_args.pop("stdin", subprocess.DEVNULL),
                 stdout=popen_args.pop("stdout", out), stderr=out,
-                start_new_session=True, **popen_args)
+                start_new_session=True, preexec_fn=_die_with_parent, **popen_args)
         self._services.append((label, popen, log))
         return popen
 
@@ -489,9 +504,28 @@ class Desktop:
         self._services.remove(entry)
 
     def pids(self):
-        """PIDs of the services this desktop runs and of what they started."""
-        return [pid for _, popen, _ in self._services
-                for pid in [popen.pid] + [p for p, _ in _descendants(popen.pid)]]
+        """PIDs of every living process started in this desktop, found by the
+        private XDG_RUNTIME_DIR in their environment: that also catches those
+        started by D-Bus activation and re-parented to init (at-spi2-registryd)."""
+        if self.runtime_dir is None:
+            return []
+        marker = f"\0XDG_RUNTIME_DIR={self.runtime_dir}\0".encode()
+        found = []
+        for entry in os.listdir("/proc"):
+            if not entry.isdigit() or int(entry) == os.getpid():
+                continue
+            try:
+                with open(f"/proc/{entry}/environ", "rb") as f:
+                    environ = b"\0" + f.read()
+            except OSError:
+                continue
+            if marker in environ and pid_alive(int(entry)):
+                found.append(int(entry))
+        return found
+
+    def _stop_strays(self):
+        for pid in self.pids():
+            _stop_pid(pid)
 
     def _check_alive(self, label):
         entry = self._service(label)

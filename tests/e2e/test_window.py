@@ -1,0 +1,95 @@
+"""The window as a person meets it: started, read, typed at and closed."""
+import os
+import sys
+import time
+import unittest
+
+sys.path.insert(0, os.path.dirname(__file__))
+import desktop  # noqa: E402
+import program  # noqa: E402
+from desktop import Desktop, states  # noqa: E402
+
+desk = None
+
+
+def setUpModule():
+    global desk
+    desk = Desktop(tray=True, sound=False).__enter__()
+
+
+def tearDownModule():
+    desk.__exit__(None, None, None)
+
+
+class WindowTest(unittest.TestCase):
+    def setUp(self):
+        self.prog, self.wid = program.start(desk)
+        self.app = desk.app(program.TITLE)
+        self.c = program.controls(desk, self.app)
+
+    def tearDown(self):
+        self.prog.stop()
+
+    def test_starts_disarmed_showing_the_time(self):
+        self.assertEqual(desk.title(self.wid), "Alarm Clock")
+        self.assertIn("enabled", states(self.c["set"]))
+        self.assertNotIn("enabled", states(self.c["cancel"]))
+        self.assertIn("enabled", states(self.c["exit"]))
+        self.assertIn("enabled", states(self.c["picker"]))
+        shown = program.seconds_of_day(self.c["time"].name)
+        self.assertLessEqual(abs(program.now_seconds_of_day() - shown) % 86399, 2)
+        picked = program.seconds_of_day(desktop.text(self.c["picker"]))
+        self.assertLessEqual(abs(program.now_seconds_of_day() - picked) % 86399, 10)
+        self.assertTrue(any("focused" in states(a) for a in desktop.walk(self.c["picker"])),
+                        "the picker has the focus at start")
+
+    def test_window_has_a_fixed_size(self):
+        hints = desk._window(self.wid).get_wm_normal_hints()
+        self.assertEqual((hints.min_width, hints.min_height), (hints.max_width, hints.max_height))
+        self.assertGreaterEqual(hints.min_width, 281)
+        self.assertGreaterEqual(hints.min_height, 107)
+
+    def test_time_follows_the_real_clock_every_second(self):
+        seen = []
+        deadline = time.monotonic() + 5.5
+        while time.monotonic() < deadline:
+            shown = self.c["time"].name
+            now = program.now_seconds_of_day()
+            if not seen or seen[-1] != shown:
+                seen.append(shown)
+                # Never behind by more than the moment it takes to read it.
+                self.assertIn((now - program.seconds_of_day(shown)) % 86400, (0, 1), seen)
+            time.sleep(0.05)
+        steps = [(program.seconds_of_day(b) - program.seconds_of_day(a)) % 86400
+                 for a, b in zip(seen, seen[1:])]
+        self.assertGreaterEqual(len(steps), 4, seen)
+        self.assertEqual(set(steps), {1}, seen)
+
+    def test_set_and_cancel_from_the_keyboard(self):
+        desk.activate(self.wid)
+        desk.key("alt+s")
+        desktop.wait_until(lambda: "enabled" in states(self.c["cancel"]), 5, "Cancel enabled")
+        self.assertNotIn("enabled", states(self.c["set"]))
+        self.assertNotIn("enabled", states(self.c["picker"]))
+        desk.key("space")  # the focus moved to Cancel
+        desktop.wait_until(lambda: "enabled" in states(self.c["set"]), 5, "Set enabled")
+        self.assertNotIn("enabled", states(self.c["cancel"]))
+        desk.key("Return", "Escape")  # no button answers these
+        time.sleep(0.3)
+        self.assertIn("enabled", states(self.c["set"]))
+        self.assertTrue(self.prog.is_running())
+
+    def test_alt_x_ends_the_program(self):
+        desk.activate(self.wid)
+        desk.key("alt+x")
+        self.assertEqual(self.prog.wait_exit(10), 0)
+        desk.wait_window_gone(program.TITLE, 10)
+
+    def test_close_box_ends_the_program(self):
+        desk.close_window(self.wid)
+        self.assertEqual(self.prog.wait_exit(10), 0)
+        desk.wait_window_gone(program.TITLE, 10)
+
+
+if __name__ == "__main__":
+    unittest.main(verbosity=2)
