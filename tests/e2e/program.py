@@ -48,3 +48,19 @@ def seconds_of_day(hhmmss):
 def now_seconds_of_day():
     t = time.localtime()
     return t.tm_hour * 3600 + t.tm_min * 60 + t.tm_sec
+
+
+def extents(acc):
+    """(x, y, width, height) of an accessible on the screen."""
+    import pyatspi
+    box = acc.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    return box.x, box.y, box.width, box.height
+
+
+def count_colour(png, rect, accept):
+    """How many pixels in rect (x, y, w, h) of a screenshot accept(r, g, b) takes."""
+    import subprocess
+    x, y, w, h = rect
+    out = subprocess.run(["convert", png, "-crop", f"{w}x{h}+{x}+{y}", "-depth", "8", "rgb:-"],
+                         capture_output=True, check=True).stdout
+    return sum(1 for i in range(0, len(out) - 2, 3) if accept(out[i], out[i + 1], out[i + 2]))

@@ -1,0 +1,130 @@
+"""The notification-area icon, driven by real pointer clicks on trayer's dock."""
+import os
+import sys
+import time
+import unittest
+
+sys.path.insert(0, os.path.dirname(__file__))
+import desktop  # noqa: E402
+import program  # noqa: E402
+from desktop import Desktop, states, wait_until  # noqa: E402
+
+desk = None
+
+
+def setUpModule():
+    global desk
+    desk = Desktop(tray=True, sound=False).__enter__()
+
+
+def tearDownModule():
+    desk.__exit__(None, None, None)
+
+
+def center(icon):
+    return icon.x + icon.w // 2, icon.y + icon.h // 2
+
+
+class TrayTest(unittest.TestCase):
+    def setUp(self):
+        self.prog, self.wid = program.start(desk)
+        self.icon = desk.wait_tray_icon(count=1, timeout=10)[0]
+
+    def tearDown(self):
+        self.prog.stop()
+        wait_until(lambda: not desk.tray_icons(), 10, "the icon to leave the tray")
+
+    def shown(self):
+        return desk.windows(program.TITLE)
+
+    def minimize_into_tray(self):
+        desk.minimize(self.wid)
+        wait_until(lambda: not self.shown(), 10, "the window to leave the screen")
+        self.assertEqual(desk.window_state(self.wid).wm, "Withdrawn")  # not in the taskbar either
+
+    def test_icon_docks_with_the_program_icon(self):
+        self.assertGreaterEqual(self.icon.w, 16)
+        shot = desk.screenshot(os.path.join(desk.tmp, "tray.png"))
+        red = program.count_colour(shot, (self.icon.x, self.icon.y, self.icon.w, self.icon.h),
+                                   lambda r, g, b: r > 180 and g < 80 and b < 80)
+        self.assertGreater(red, 10, "the red clock is drawn in the tray")
+
+    def test_minimize_hides_and_a_click_restores(self):
+        self.minimize_into_tray()
+        desk.click(*center(self.icon))
+        wait_until(self.shown, 10, "the window to come back")
+        self.assertEqual(desk.window_state(self.wid).wm, "Normal")
+        wait_until(lambda: desk.active_window() == self.wid, 5, "the window in the foreground")
+
+    def test_double_click_gives_one_restored_window(self):
+        self.minimize_into_tray()
+        desk.double_click(*center(self.icon))
+        wait_until(self.shown, 10, "the window to come back")
+        time.sleep(0.5)
+        self.assertEqual(self.shown(), [self.wid])
+        self.assertEqual(desk.window_state(self.wid).wm, "Normal")
+
+    def test_right_click_opens_the_menu_and_restore_works(self):
+        self.minimize_into_tray()
+        with desk.watch_popup_menus() as menus:
+            x, y = center(self.icon)
+            desk.click(x, y, button=3)
+            menu = menus.wait(5)
+        items = [desktop.name(i) for i in desktop.children(menu)]
+        self.assertEqual(items, ["Restore", "Exit"])
+        mx, my, _, _ = program.extents(menu)
+        # At the pointer; a menu that would leave the screen is moved up onto it.
+        self.assertEqual(mx, min(x, desk.width - program.extents(menu)[2]))
+        self.assertLessEqual(my, y)
+        self.assertFalse(self.shown(), "a hidden window stays hidden")
+        desk.key("r")
+        wait_until(self.shown, 10, "Restore to bring the window back")
+
+    def test_right_click_on_a_shown_window_leaves_it_shown(self):
+        with desk.watch_popup_menus() as menus:
+            desk.click(*center(self.icon), button=3)
+            menus.wait(5)
+        desk.key("Escape")
+        time.sleep(0.3)
+        self.assertEqual(self.shown(), [self.wid])
+        self.assertTrue(self.prog.is_running())
+
+    def test_exit_from_the_menu_while_armed_never_rings(self):
+        app = desk.app(program.TITLE)
+        c = program.controls(desk, app)
+        desk.activate(self.wid)
+        desk.key("alt+s")
+        wait_until(lambda: "enabled" in states(c["cancel"]), 5, "the alarm to be armed")
+        self.minimize_into_tray()
+        with desk.watch_popup_menus() as menus:
+            desk.click(*center(self.icon), button=3)
+            menus.wait(5)
+        desk.key("e")
+        self.assertEqual(self.prog.wait_exit(10), 0)
+        wait_until(lambda: not desk.tray_icons(), 10, "the icon to go with the program")
+
+    def test_closing_the_window_removes_the_icon(self):
+        desk.close_window(self.wid)
+        self.assertEqual(self.prog.wait_exit(10), 0)
+        self.assertEqual(desk.tray_icons(), [])
+
+    def test_exit_button_leaves_no_icon_behind(self):
+        desk.activate(self.wid)
+        desk.key("alt+x")
+        self.assertEqual(self.prog.wait_exit(10), 0)
+        wait_until(lambda: not desk.tray_icons(), 10, "the icon to go with the program")
+
+    def test_box_and_menu_closing_with_the_window_hidden_keep_it_running(self):
+        self.minimize_into_tray()
+        with desk.watch_popup_menus() as menus:
+            desk.click(*center(self.icon), button=3)
+            menus.wait(5)
+        desk.key("Escape")
+        time.sleep(0.5)
+        self.assertTrue(self.prog.is_running())
+        desk.click(*center(self.icon))
+        wait_until(self.shown, 10, "the window to come back")
+
+
+if __name__ == "__main__":
+    unittest.main(verbosity=2)
