@@ -80,9 +80,9 @@ SDL_RWops *openRegularFile(const QString &path)
     return source;
 }
 
-int frameBytes(const SDL_AudioSpec &spec)
+int frameBytes(const SDL_AudioSpec &format)
 {
-    return SDL_AUDIO_BITSIZE(spec.format) / 8 * spec.channels;
+    return SDL_AUDIO_BITSIZE(format.format) / 8 * format.channels;
 }
 
 // 8 to 16 ms of sound per mixing buffer: a prompt start, and a synchronous
@@ -130,7 +130,7 @@ bool modPlaySound::sndPlaySound(const QString &soundName, int flags)
         return false;
     }
     if (!async) {
-        waitUntilPlayed();
+        waitUntilPlayed(SDL_GetTicks64());
         stop();
     }
     return true;
@@ -153,13 +153,13 @@ QString modPlaySound::findSound(const QString &soundName) const
 bool modPlaySound::load(const QString &path)
 {
     SDL_RWops *source = openRegularFile(path);
-    if (!source || !SDL_LoadWAV_RW(source, 1, &m_spec, &m_samples, &m_sampleBytes)) {
+    if (!source || !SDL_LoadWAV_RW(source, 1, &m_format, &m_samples, &m_sampleBytes)) {
         m_samples = nullptr;
         return false;
     }
-    const int frame = frameBytes(m_spec);
-    if (frame <= 0 || m_sampleBytes < Uint32(frame) || m_spec.freq < kMinFrequency
-        || m_spec.freq > kMaxFrequency) {
+    const int frame = frameBytes(m_format);
+    if (frame <= 0 || m_sampleBytes < Uint32(frame) || m_format.freq < kMinFrequency
+        || m_format.freq > kMaxFrequency) {
         stop();
         return false;
     }
@@ -179,7 +179,7 @@ bool modPlaySound::start(bool loop)
         SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, qPrintable(QCoreApplication::applicationName()));
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
         return false;
-    if (Mix_OpenAudioDevice(m_spec.freq, m_spec.format, m_spec.channels, bufferFrames(m_spec.freq),
+    if (Mix_OpenAudioDevice(m_format.freq, m_format.format, m_format.channels, bufferFrames(m_format.freq),
                             nullptr, 0)
         != 0) {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
@@ -192,20 +192,26 @@ bool modPlaySound::start(bool loop)
 
 Uint64 modPlaySound::lengthMs() const
 {
-    return Uint64(m_sampleBytes / frameBytes(m_spec)) * 1000 / Uint64(m_spec.freq);
+    return Uint64(m_sampleBytes / frameBytes(m_format)) * 1000 / Uint64(m_format.freq);
 }
 
-// Blocks with no event loop. The deadline keeps a stalled device from
-// holding the program forever.
-void modPlaySound::waitUntilPlayed() const
+// Blocks with no event loop. The mixer is done with the sound a buffer or so
+// before it is heard, and none of it can be heard sooner than its length
+// after the start: waiting for both keeps the end in. The deadline keeps a
+// stalled device from holding the program forever.
+void modPlaySound::waitUntilPlayed(Uint64 startedMs) const
 {
-    const Uint64 deadline = SDL_GetTicks64() + lengthMs() + kStallGraceMs;
-    while (Mix_Playing(kChannel) && SDL_GetTicks64() < deadline)
+    const Uint64 heardBy = startedMs + lengthMs();
+    const Uint64 deadline = heardBy + kStallGraceMs;
+    for (Uint64 now = SDL_GetTicks64(); now < deadline; now = SDL_GetTicks64()) {
+        if (!Mix_Playing(kChannel) && now >= heardBy)
+            return;
         SDL_Delay(kPollMs);
+    }
 }
 
-// Closing the device lets the last mixed samples play out: the channel is
-// done a few milliseconds before they are heard.
+// Closing the device plays out what was already mixed (SDL waits two buffers)
+// and drops the connection to the sound server until the next play.
 void modPlaySound::stop()
 {
     if (m_chunk) {

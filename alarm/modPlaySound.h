@@ -30,11 +30,11 @@ private:
     bool load(const QString &path);
     bool start(bool loop);
     Uint64 lengthMs() const;
-    void waitUntilPlayed() const;
+    void waitUntilPlayed(Uint64 startedMs) const;
     void stop();
 
     QStringList m_searchFolders;
-    SDL_AudioSpec m_spec{};
+    SDL_AudioSpec m_format{};
     Uint8 *m_samples = nullptr;
     Uint32 m_sampleBytes = 0;
     Mix_Chunk *m_chunk = nullptr;

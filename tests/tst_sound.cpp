@@ -218,7 +218,8 @@ void TestSound::badFileFailsAtOnceAndSilently_data()
     QTest::newRow("random chunks after RIFF") << int(Bytes) << header.left(12) + noise;
     QTest::newRow("no sound data") << int(Bytes) << waveHeader(44100, 16, 1, 0);
     QTest::newRow("less than one frame") << int(Bytes) << waveHeader(44100, 16, 2, 2) + QByteArray(2, '\x10');
-    // A rate of 1 Hz makes SDL_mixer's own conversion overflow its buffer.
+    // At 1 Hz SDL_mixer's own conversion overflows its buffer, and a device
+    // opened at that rate takes half a minute to close.
     QTest::newRow("absurd rate") << int(Bytes) << waveHeader(1, 8, 1, 6087) + QByteArray(6087, '\x90');
     QTest::newRow("over the size cap") << int(Oversized) << header;
 }
@@ -294,7 +295,7 @@ void TestSound::fifoNeverBlocks()
     QVERIFY2(byPath < 1000, qPrintable(QString::number(byPath)));
 }
 
-// The header claims one second; 0.3 s is there. Playing that part is fine.
+// The header claims one second; 0.3 s is there. Playing what is there is fine.
 void TestSound::dataCutShortDoesNotHang()
 {
     const QString path = tone(QStringLiteral("cut-short.wav"), 1.0, {"-t", "wavpcm", "-b", "16"});
@@ -363,9 +364,10 @@ void TestSound::loopReturnsAtOnceAndFinalPlayReplacesIt()
         QVERIFY(SDL_WasInit(SDL_INIT_AUDIO));
         QThread::msleep(300);
 
+        // Closing the loop's device first takes a few buffers more.
         const qint64 elapsed = timedPlay(sound, last, kFinalPlay, &played);
         QVERIFY(played);
-        QVERIFY2(elapsed >= 500 - 50 && elapsed <= 500 + 50, qPrintable(QString::number(elapsed)));
+        QVERIFY2(elapsed >= 500 - 50 && elapsed <= 500 + 100, qPrintable(QString::number(elapsed)));
         QVERIFY2(!SDL_WasInit(SDL_INIT_AUDIO), "audio still open after the final play");
 
         QVERIFY(sound.sndPlaySound(loop, kAlarmStart));
@@ -449,11 +451,11 @@ void TestSound::bellPlaysAndIsWellFormed()
     const QString path = QStringLiteral(ALARM_WAV_PATH);
     QVERIFY2(QFile::exists(path), qPrintable(path));
 
-    SDL_AudioSpec spec{};
+    SDL_AudioSpec format{};
     Uint8 *samples = nullptr;
     Uint32 bytes = 0;
-    QVERIFY(SDL_LoadWAV(QFile::encodeName(path).constData(), &spec, &samples, &bytes));
-    const bool sixteenBitMono = spec.format == AUDIO_S16SYS && spec.channels == 1;
+    QVERIFY(SDL_LoadWAV(QFile::encodeName(path).constData(), &format, &samples, &bytes));
+    const bool sixteenBitMono = format.format == AUDIO_S16SYS && format.channels == 1;
     const auto *values = reinterpret_cast<const Sint16 *>(samples);
     const Uint32 count = bytes / 2;
     int peak = 0;

@@ -4,7 +4,7 @@
         prog = desk.start_program(["./alarm-clock"])
         win = desk.wait_window("Alarm Clock")
         app = desk.app("Alarm Clock")
-        desk.press(desk.find(app, "push button", "Start"))
+        press(desk.find(app, "push button", "Start"))
 
 Run under Debian's /usr/bin/python3 (pyatspi and Xlib live there).
 pyatspi binds to an accessibility bus on first use and keeps it for the life
@@ -276,11 +276,22 @@ _atspi_bound_to = None   # the Desktop whose bus pyatspi uses in this process
 
 
 def _pyatspi():
-    if "pyatspi" not in sys.modules:
-        warnings.filterwarnings("ignore", category=DeprecationWarning, module=r"pyatspi\.")
-        warnings.filterwarnings("ignore", "DynamicImporter", ImportWarning)
+    warnings.filterwarnings("ignore", category=DeprecationWarning, module=r"pyatspi\.")
+    warnings.filterwarnings("ignore", "DynamicImporter", ImportWarning)
     import pyatspi
     return pyatspi
+
+
+def _tolerant(lookup):
+    """An accessible can vanish while it is being looked at: treat that as
+    "not found yet" and let the caller poll again."""
+    def attempt():
+        _pump_events()
+        try:
+            return lookup()
+        except Exception:
+            return None
+    return attempt
 
 
 def _pump_events():
@@ -410,7 +421,7 @@ class Desktop:
         try:
             self._start()
         except BaseException:
-            self.__exit__(None, None, None)
+            self.__exit__(*sys.exc_info())
             raise
         return self
 
@@ -890,7 +901,7 @@ class Desktop:
                 if windows and app_name in [name(application)] + [name(w) for w in windows]:
                     return application
             return None
-        return wait_until(lookup, timeout, f"an accessible application {app_name!r}",
+        return wait_until(_tolerant(lookup), timeout, f"an accessible application {app_name!r}",
                           interval=0.2)
 
     def find(self, root, role_name, acc_name=None, timeout=5):
@@ -898,13 +909,12 @@ class Desktop:
         self._require_accessibility()
 
         def lookup():
-            _pump_events()
             for acc in walk(root):
                 if role(acc) == role_name and (acc_name is None or name(acc) == acc_name):
                     return acc
             return None
         label = role_name + (f" {acc_name!r}" if acc_name is not None else "")
-        return wait_until(lookup, timeout, f"a {label} under {name(root)!r}", interval=0.1)
+        return wait_until(_tolerant(lookup), timeout, f"a {label} under {name(root)!r}", interval=0.1)
 
     def find_all(self, root, role_name):
         self._require_accessibility()
@@ -920,15 +930,16 @@ class Desktop:
             lambda e: e.detail1 == 1 and role(e.source) == "popup menu")
 
     def wait_alert(self, timeout=10, app=None):
-        """The first showing message box (role "alert"), with its text and buttons."""
+        """The first showing message box (role "alert": a top-level window of
+        its application), with its text and buttons."""
         def lookup():
             for application in [app] if app is not None else self.applications():
-                for acc in walk(application):
+                for acc in children(application):
                     if role(acc) == "alert" and "showing" in states(acc):
                         return acc
             return None
         self._require_accessibility()
-        acc = wait_until(lambda: (_pump_events(), lookup())[1], timeout,
+        acc = wait_until(_tolerant(lookup), timeout,
                          "a message box (role alert) to show", interval=0.1)
         labels = [name(a) for a in walk(acc) if role(a) == "label" and name(a)]
         buttons = {name(a): a for a in walk(acc) if role(a) == "push button"}

@@ -4,6 +4,8 @@ import re
 import tempfile
 import time
 
+import desktop
+
 BINARY = os.environ.get("ALARM_CLOCK_BIN") or os.path.join(
     os.path.dirname(__file__), "..", "..", "build", "alarm-clock")
 TITLE = "Alarm Clock"
@@ -40,6 +42,12 @@ def controls(desk, app):
     return found
 
 
+def shown_time(found):
+    """The time the window shows now (read afresh, never from a cache)."""
+    found["time"].clear_cache()
+    return found["time"].name
+
+
 def seconds_of_day(hhmmss):
     h, m, s = (int(x) for x in hhmmss.split(":"))
     return h * 3600 + m * 60 + s
@@ -64,3 +72,62 @@ def count_colour(png, rect, accept):
     out = subprocess.run(["convert", png, "-crop", f"{w}x{h}+{x}+{y}", "-depth", "8", "rgb:-"],
                          capture_output=True, check=True).stdout
     return sum(1 for i in range(0, len(out) - 2, 3) if accept(out[i], out[i + 1], out[i + 2]))
+
+
+def arm_for(desk, wid, hhmmss):
+    """Types a time into the picker with real keys, then presses Alt+S."""
+    desk.activate(wid)
+    desk.key("Home", "shift+Right", "shift+Right")  # select the hours field
+    desk.type_text(hhmmss.replace(":", ""))  # each full field moves on to the next
+    desk.key("alt+s")
+
+
+def beep_file(folder, tone_s=0.4, pause_s=0.6):
+    """An alarm.wav of a tone and a pause, so that each repetition shows apart."""
+    import subprocess
+    path = os.path.join(folder, "alarm.wav")
+    subprocess.run(["sox", "-n", "-r", "44100", "-b", "16", "-c", "1", path, "synth",
+                    str(tone_s), "sine", "660", "vol", "0.5", "pad", "0", str(pause_s)],
+                   check=True, capture_output=True)
+    return path
+
+
+def wait_box(desk, app, timeout=20):
+    """The ringing box: an alert of the program's, with its text and buttons.
+    (Qt does not give a message box the showing state; while it exists, it is up.)"""
+    from desktop import Alert, role, walk, wait_until, name, _pump_events
+
+    def lookup():
+        _pump_events()
+        app.clear_cache()  # a new top-level window is not always announced to the cache
+        return next((a for a in desktop_children(app) if role(a) == "alert"), None)
+    acc = wait_until(lookup, timeout, "the ringing box", interval=0.05)
+    labels = [name(a) for a in walk(acc) if role(a) == "label" and name(a)]
+    buttons = {name(a): a for a in walk(acc) if role(a) == "push button"}
+    return Alert(acc, "\n".join(labels), buttons)
+
+
+def desktop_children(acc):
+    from desktop import children
+    return children(acc)
+
+
+def app_of(desk, prog, timeout=15):
+    """The accessible application of this very process (an earlier run of the
+    program may still linger in the registry under the same name)."""
+    def lookup():
+        for application in desk.applications():
+            try:
+                if application.get_process_id() == prog.pid and desktop.children(application):
+                    return application
+            except Exception:
+                pass
+        return None
+    return desktop.wait_until(lookup, timeout, f"the accessible application of pid {prog.pid}", interval=0.1)
+
+
+def fake_clock_env(clock_file):
+    """The program's wall clock from clock_file. Its timers keep the real
+    monotonic clock: libfaketime's faked one was seen to stall them for seconds,
+    and the program's ticks follow the wall clock by themselves."""
+    return dict(desktop.faketime_env(clock_file), FAKETIME_DONT_FAKE_MONOTONIC="1")

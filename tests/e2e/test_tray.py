@@ -40,7 +40,8 @@ class TrayTest(unittest.TestCase):
     def minimize_into_tray(self):
         desk.minimize(self.wid)
         wait_until(lambda: not self.shown(), 10, "the window to leave the screen")
-        self.assertEqual(desk.window_state(self.wid).wm, "Withdrawn")  # not in the taskbar either
+        # Withdrawn, not iconic: gone from the taskbar too.
+        wait_until(lambda: desk.window_state(self.wid).wm == "Withdrawn", 5, "the window to be withdrawn")
 
     def test_icon_docks_with_the_program_icon(self):
         self.assertGreaterEqual(self.icon.w, 16)
@@ -90,7 +91,7 @@ class TrayTest(unittest.TestCase):
         self.assertTrue(self.prog.is_running())
 
     def test_exit_from_the_menu_while_armed_never_rings(self):
-        app = desk.app(program.TITLE)
+        app = program.app_of(desk, self.prog)
         c = program.controls(desk, app)
         desk.activate(self.wid)
         desk.key("alt+s")

@@ -24,7 +24,7 @@ def tearDownModule():
 class WindowTest(unittest.TestCase):
     def setUp(self):
         self.prog, self.wid = program.start(desk)
-        self.app = desk.app(program.TITLE)
+        self.app = program.app_of(desk, self.prog)
         self.c = program.controls(desk, self.app)
 
     def tearDown(self):
@@ -36,7 +36,7 @@ class WindowTest(unittest.TestCase):
         self.assertNotIn("enabled", states(self.c["cancel"]))
         self.assertIn("enabled", states(self.c["exit"]))
         self.assertIn("enabled", states(self.c["picker"]))
-        shown = program.seconds_of_day(self.c["time"].name)
+        shown = program.seconds_of_day(program.shown_time(self.c))
         self.assertLessEqual(abs(program.now_seconds_of_day() - shown) % 86399, 2)
         picked = program.seconds_of_day(desktop.text(self.c["picker"]))
         self.assertLessEqual(abs(program.now_seconds_of_day() - picked) % 86399, 10)
@@ -53,7 +53,7 @@ class WindowTest(unittest.TestCase):
         seen = []
         deadline = time.monotonic() + 5.5
         while time.monotonic() < deadline:
-            shown = self.c["time"].name
+            shown = program.shown_time(self.c)
             now = program.now_seconds_of_day()
             if not seen or seen[-1] != shown:
                 seen.append(shown)
