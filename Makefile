@@ -1,8 +1,10 @@
 # The two everyday commands: `make run` and `make test`.
 BUILD ?= build
+SANITIZE_BUILD ?= build-sanitize
+PACKAGE_BUILD ?= build-package
 JOBS ?= 2
 
-.PHONY: all build run test unit-test e2e-test bench clean
+.PHONY: all build run test sanitize-test unit-test e2e-test bench package clean
 
 all: build
 
@@ -14,11 +16,20 @@ build:
 run: build
 	$(BUILD)/alarm-clock
 
+# Every test, then the unit and end-to-end tests again on a build with
+# AddressSanitizer and UndefinedBehaviorSanitizer.
 test:
 	@scripts/install-deps.sh test
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(BUILD) -j$(JOBS)
 	cd $(BUILD) && ctest --output-on-failure
+	$(MAKE) sanitize-test
+
+sanitize-test:
+	@scripts/install-deps.sh test
+	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DALARM_CLOCK_SANITIZE=ON
+	cmake --build $(SANITIZE_BUILD) -j$(JOBS)
+	cd $(SANITIZE_BUILD) && ctest --output-on-failure -LE install -E selfcheck
 
 unit-test: build
 	cd $(BUILD) && ctest --output-on-failure -L unit
@@ -30,5 +41,12 @@ bench: build
 	@scripts/install-deps.sh test
 	bench/run.sh $(BUILD)
 
+# The Debian package, from a Release build of its own configured for /usr, the
+# prefix the package installs to.
+package:
+	@scripts/install-deps.sh
+	cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
+	cmake --build $(PACKAGE_BUILD) -j$(JOBS) --target package
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(PACKAGE_BUILD)

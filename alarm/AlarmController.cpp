@@ -10,6 +10,9 @@
 #include <QDateTimeEdit>
 #include <QGuiApplication>
 
+#include <algorithm>
+#include <functional>
+
 const QString AlarmController::SoundName = QStringLiteral("alarm.wav");
 const QString AlarmController::RingText = QStringLiteral("The alarm clock is going off");
 
@@ -57,16 +60,36 @@ void AlarmController::check()
 
 QDateTime AlarmController::nextOccurrence(QTime time, const QDateTime &now)
 {
+    const QTime wholeSecond(time.hour(), time.minute(), time.second());
     for (QDate day = now.date();; day = day.addDays(1)) {
-        QDateTime candidate(day, time);
+        QList<QDateTime> moments = momentsShowing(day, wholeSecond);
         // A time that the clock skips that day (the spring change) goes off
-        // as soon as the gap is over: at the first valid minute after it.
+        // as soon as the gap is over: at the first minute the clock shows after it.
         const QTime minute(time.hour(), time.minute());
-        for (int i = 1; !candidate.isValid() && i < 24 * 60; ++i)
-            candidate = QDateTime(day, minute.addSecs(60 * i));
-        if (candidate >= now)
-            return candidate;
+        for (int i = 1; moments.isEmpty() && i < 24 * 60; ++i)
+            moments = momentsShowing(day, minute.addSecs(60 * i));
+        for (const QDateTime &moment : moments) {
+            if (moment >= now)
+                return moment;
+        }
     }
+}
+
+QList<QDateTime> AlarmController::momentsShowing(QDate day, QTime time)
+{
+    // Qt resolves a local time that the autumn change repeats to either pass,
+    // so both are worked out from the day's two UTC offsets.
+    const qint64 readAsUtc = QDateTime(day, time, Qt::UTC).toSecsSinceEpoch();
+    QList<int> offsets{ QDateTime(day, QTime(0, 0)).offsetFromUtc(),
+                        QDateTime(day.addDays(1), QTime(0, 0)).offsetFromUtc() };
+    std::sort(offsets.begin(), offsets.end(), std::greater<>()); // the earlier moment first
+    QList<QDateTime> moments;
+    for (const int offset : offsets) {
+        const QDateTime moment = QDateTime::fromSecsSinceEpoch(readAsUtc - offset);
+        if (moment.date() == day && moment.time() == time && !moments.contains(moment))
+            moments << moment;
+    }
+    return moments;
 }
 
 QDateTime AlarmController::alarmMoment() const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QList>
 #include <QString>
 
 #include <functional>
@@ -39,6 +40,9 @@ public:
 
     // The first moment at or after `now` whose time of day is `time`.
     static QDateTime nextOccurrence(QTime time, const QDateTime &now);
+    // The moments of `day` at which the local clock shows `time`, earliest first:
+    // none in the hour the spring change skips, two in the hour autumn repeats.
+    static QList<QDateTime> momentsShowing(QDate day, QTime time);
 
 private:
     QDateTime alarmMoment() const;

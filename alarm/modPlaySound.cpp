@@ -107,8 +107,12 @@ modPlaySound::~modPlaySound()
 QStringList modPlaySound::defaultSearchFolders()
 {
     QStringList folders{QDir::currentPath()};
-    if (QCoreApplication::instance())
-        folders << QCoreApplication::applicationDirPath();
+    if (QCoreApplication::instance()) {
+        const QString executableFolder = QCoreApplication::applicationDirPath();
+        // An install staged or unpacked under another prefix has its data in
+        // the share/ beside its bin/, where the compiled-in folder does not point.
+        folders << executableFolder << QDir::cleanPath(executableFolder + QStringLiteral("/../share/alarm-clock"));
+    }
 #ifdef ALARM_CLOCK_DATADIR
     folders << QStringLiteral(ALARM_CLOCK_DATADIR);
 #endif

@@ -75,6 +75,7 @@ private slots:
     void setPicksTheNextOccurrence_data();
     void setPicksTheNextOccurrence();
     void timeSkippedBySpringChangeGoesOffWhenTheGapEnds();
+    void timeRepeatedByAutumnChangeGoesOffAtItsFirstPass();
 
     void checkRingsOnlyOnceTheMomentHasPassed();
     void checkDoesNothingWhenTheSecondTurnsBetweenReads();
@@ -137,6 +138,24 @@ void TestAlarm::timeSkippedBySpringChangeGoesOffWhenTheGapEnds()
     const QDateTime moment = AlarmController::nextOccurrence(QTime(2, 30), at(spring, 1, 0));
     QCOMPARE(moment, at(spring, 3, 0));
     QCOMPARE(moment.toSecsSinceEpoch() - at(spring, 1, 59, 59).toSecsSinceEpoch(), 1);
+}
+
+void TestAlarm::timeRepeatedByAutumnChangeGoesOffAtItsFirstPass()
+{
+    // On 25 October 2026 Berlin's clock shows 02:00 to 02:59 twice.
+    const QDateTime firstPass = QDateTime::fromSecsSinceEpoch(
+        QDateTime(QDate(2026, 10, 25), QTime(0, 29, 50), Qt::UTC).toSecsSinceEpoch());
+    QCOMPARE(firstPass.time(), QTime(2, 29, 50));
+    const QDateTime moment = AlarmController::nextOccurrence(QTime(2, 30), firstPass);
+    QCOMPARE(moment.toSecsSinceEpoch() - firstPass.toSecsSinceEpoch(), 10);
+    // Once the first pass is over, the second one is still to come that day.
+    const QDateTime secondPass = firstPass.addSecs(3600);
+    QCOMPARE(secondPass.time(), QTime(2, 29, 50));
+    QCOMPARE(AlarmController::nextOccurrence(QTime(2, 30), secondPass).toSecsSinceEpoch()
+                 - secondPass.toSecsSinceEpoch(),
+             10);
+    // An ordinary day is not affected.
+    QCOMPARE(AlarmController::nextOccurrence(QTime(2, 30), at(QDate(2026, 10, 26), 1, 0)), at(QDate(2026, 10, 26), 2, 30));
 }
 
 void TestAlarm::checkRingsOnlyOnceTheMomentHasPassed()

@@ -131,3 +131,15 @@ def fake_clock_env(clock_file):
     monotonic clock: libfaketime's faked one was seen to stall them for seconds,
     and the program's ticks follow the wall clock by themselves."""
     return dict(desktop.faketime_env(clock_file), FAKETIME_DONT_FAKE_MONOTONIC="1")
+
+
+SANITIZER_REPORTS = ("ERROR: AddressSanitizer", "ERROR: LeakSanitizer", "runtime error:")
+
+
+def finish(test, prog):
+    """Stops the program if it still runs, then fails the test if the program
+    reported a memory or undefined-behaviour error (sanitizer builds)."""
+    prog.stop()
+    errors = prog.output()[1]
+    for report in SANITIZER_REPORTS:
+        test.assertNotIn(report, errors, errors[-3000:])

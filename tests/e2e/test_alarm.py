@@ -35,7 +35,7 @@ class RingTest(unittest.TestCase):
         self.c = program.controls(desk, self.app)
 
     def tearDown(self):
-        self.prog.stop()
+        program.finish(self, self.prog)
 
     def ring_and_dismiss(self, hidden=False):
         recorder = desk.record(os.path.join(self.folder, "heard.wav"))

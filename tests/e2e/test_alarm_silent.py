@@ -39,7 +39,7 @@ class SilentRingTest(unittest.TestCase):
             self.assertTrue(prog.is_running())
             self.assertNotIn("ALSA", prog.output()[1], "no noise on the terminal")
         finally:
-            prog.stop()
+            program.finish(self, prog)
 
 
 if __name__ == "__main__":

@@ -31,7 +31,7 @@ class TrayTest(unittest.TestCase):
         self.icon = desk.wait_tray_icon(count=1, timeout=10)[0]
 
     def tearDown(self):
-        self.prog.stop()
+        program.finish(self, self.prog)
         wait_until(lambda: not desk.tray_icons(), 10, "the icon to leave the tray")
 
     def shown(self):

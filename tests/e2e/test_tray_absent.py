@@ -32,7 +32,7 @@ class NoTrayTest(unittest.TestCase):
             desk.activate(wid)  # the taskbar's way back
             wait_until(lambda: desk.window_state(wid).wm == "Normal", 10, "the window to return")
         finally:
-            prog.stop()
+            program.finish(self, prog)
 
     def test_tray_appearing_later_makes_hiding_work(self):
         prog, wid = program.start(desk)
@@ -44,7 +44,7 @@ class NoTrayTest(unittest.TestCase):
             desk.click(icon.x + icon.w // 2, icon.y + icon.h // 2)
             wait_until(lambda: desk.windows(program.TITLE), 10, "the window to come back")
         finally:
-            prog.stop()
+            program.finish(self, prog)
             desk.kill_tray()
 
 

@@ -28,7 +28,7 @@ class WindowTest(unittest.TestCase):
         self.c = program.controls(desk, self.app)
 
     def tearDown(self):
-        self.prog.stop()
+        program.finish(self, self.prog)
 
     def test_starts_disarmed_showing_the_time(self):
         self.assertEqual(desk.title(self.wid), "Alarm Clock")

@@ -1,0 +1,70 @@
+# Installs the program as a desktop program: the executable, its menu entry,
+# its icon in the hicolor theme, the default bell and its AppStream
+# description; `cpack` puts the same files into a Debian package.
+
+install(TARGETS alarm-clock
+    RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
+    BUNDLE DESTINATION .)
+# Found relative to the executable too (bin/../share/alarm-clock), so a staged
+# or unpacked install rings without the compiled-in folder.
+install(FILES ${ALARM_CLOCK_DEFAULT_WAV} DESTINATION ${CMAKE_INSTALL_DATADIR}/alarm-clock)
+
+if(UNIX AND NOT APPLE)
+    install(FILES resources/alarm-clock.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+    install(FILES resources/io.github.alarm_clock.AlarmClock.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+    foreach(size IN LISTS ALARM_CLOCK_ICON_SIZES)
+        install(FILES ${ALARM_CLOCK_ICON_DIR}/${size}/alarm-clock.png
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
+    endforeach()
+    install(FILES resources/alarm-clock.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+endif()
+
+# The executable's own icon on Windows comes from an .ico that ImageMagick
+# packs from the rendered sizes.
+if(WIN32)
+    find_package(ImageMagick COMPONENTS magick convert)
+    set(magick ${ImageMagick_magick_EXECUTABLE})
+    if(NOT magick)
+        set(magick ${ImageMagick_convert_EXECUTABLE})
+    endif()
+    if(magick)
+        set(ico ${CMAKE_BINARY_DIR}/alarm-clock.ico)
+        add_custom_command(OUTPUT ${ico}
+            COMMAND ${magick} ${ALARM_CLOCK_ICONS} ${ico}
+            DEPENDS ${ALARM_CLOCK_ICONS}
+            COMMENT "Packing the icon sizes into alarm-clock.ico")
+        set_source_files_properties(resources/alarm-clock.rc PROPERTIES
+            INCLUDE_DIRECTORIES ${CMAKE_BINARY_DIR} OBJECT_DEPENDS ${ico})
+        target_sources(alarm-clock PRIVATE resources/alarm-clock.rc)
+    else()
+        message(STATUS "ImageMagick not found: alarm-clock.exe is built without its icon")
+    endif()
+endif()
+if(WIN32 OR APPLE)
+    # Copies the Qt libraries and plugins the executable needs next to it.
+    qt_generate_deploy_app_script(TARGET alarm-clock FILENAME_VARIABLE deploy_script
+        NO_UNSUPPORTED_PLATFORM_ERROR)
+    install(SCRIPT ${deploy_script})
+endif()
+
+# The package installs under /usr: `make package` configures its own build with
+# that prefix, so that the compiled-in data folder is where the package puts it.
+set(CPACK_PACKAGE_NAME alarm-clock)
+set(CPACK_PACKAGE_VENDOR "Alarm Clock developers")
+set(CPACK_PACKAGE_DESCRIPTION "One small window shows the time of day and rings an alarm at the chosen\n\
+time. Minimized, the program waits in the notification area.")
+set(CPACK_PACKAGE_CONTACT "Alarm Clock developers <alarm-clock@localhost>")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Loaded at run time, out of shlibdeps' sight: Qt's X11 platform plugin, and
+# a sound server for SDL to play through.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-qpa-plugins)
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "pulseaudio | pipewire-pulse")
+if(UNIX AND NOT APPLE)
+    set(CPACK_GENERATOR DEB)
+endif()
+include(CPack)
