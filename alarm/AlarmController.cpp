@@ -10,9 +10,6 @@
 #include <QDateTimeEdit>
 #include <QGuiApplication>
 
-#include <algorithm>
-#include <functional>
-
 const QString AlarmController::SoundName = QStringLiteral("alarm.wav");
 const QString AlarmController::RingText = QStringLiteral("The alarm clock is going off");
 
@@ -25,9 +22,9 @@ AlarmController::AlarmController(AlarmControls controls, const Clock &clock, Sou
 
 void AlarmController::set()
 {
-    // The picker offers only a time of day: the alarm goes off at its next
-    // occurrence, today or tomorrow, never at a moment already past.
-    const QDateTime now = Toolkit::presentMoment(m_clock);
+    // The picker offers only a time of day: the alarm goes off the next time
+    // the clock shows it, today or tomorrow, never at a moment already past.
+    const QDateTime now = Toolkit::clockReading(Toolkit::presentMoment(m_clock));
     m_controls.picker.setDateTime(nextOccurrence(m_controls.picker.time(), now));
 
     m_controls.picker.setEnabled(false);
@@ -46,50 +43,30 @@ void AlarmController::cancel()
     m_controls.set.setFocus();
 }
 
+// Compares what the clock shows with the alarm's reading, as a clock on the
+// wall would: a time the spring change skips goes off as the gap ends, and a
+// time the autumn change repeats goes off at its first pass.
 void AlarmController::check()
 {
-    if (alarmMoment() < Toolkit::presentMoment(m_clock)) {
+    if (alarmMoment() < presentReading()) {
         ring();
         return;
     }
     // Read again: the second may have turned meanwhile, and then the next check rings.
-    const QDateTime present = Toolkit::presentMoment(m_clock);
+    const QDateTime present = presentReading();
     if (alarmMoment() > present)
         m_yield();
 }
 
 QDateTime AlarmController::nextOccurrence(QTime time, const QDateTime &now)
 {
-    const QTime wholeSecond(time.hour(), time.minute(), time.second());
-    for (QDate day = now.date();; day = day.addDays(1)) {
-        QList<QDateTime> moments = momentsShowing(day, wholeSecond);
-        // A time that the clock skips that day (the spring change) goes off
-        // as soon as the gap is over: at the first minute the clock shows after it.
-        const QTime minute(time.hour(), time.minute());
-        for (int i = 1; moments.isEmpty() && i < 24 * 60; ++i)
-            moments = momentsShowing(day, minute.addSecs(60 * i));
-        for (const QDateTime &moment : moments) {
-            if (moment >= now)
-                return moment;
-        }
-    }
+    QDateTime next(now.date(), QTime(time.hour(), time.minute(), time.second()), Qt::UTC);
+    return next < now ? next.addDays(1) : next;
 }
 
-QList<QDateTime> AlarmController::momentsShowing(QDate day, QTime time)
+QDateTime AlarmController::presentReading() const
 {
-    // Qt resolves a local time that the autumn change repeats to either pass,
-    // so both are worked out from the day's two UTC offsets.
-    const qint64 readAsUtc = QDateTime(day, time, Qt::UTC).toSecsSinceEpoch();
-    QList<int> offsets{ QDateTime(day, QTime(0, 0)).offsetFromUtc(),
-                        QDateTime(day.addDays(1), QTime(0, 0)).offsetFromUtc() };
-    std::sort(offsets.begin(), offsets.end(), std::greater<>()); // the earlier moment first
-    QList<QDateTime> moments;
-    for (const int offset : offsets) {
-        const QDateTime moment = QDateTime::fromSecsSinceEpoch(readAsUtc - offset);
-        if (moment.date() == day && moment.time() == time && !moments.contains(moment))
-            moments << moment;
-    }
-    return moments;
+    return Toolkit::clockReading(Toolkit::presentMoment(m_clock));
 }
 
 QDateTime AlarmController::alarmMoment() const

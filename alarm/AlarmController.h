@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QDateTime>
-#include <QList>
 #include <QString>
 
 #include <functional>
@@ -13,7 +12,8 @@ class QDateTimeEdit;
 class SoundService;
 class TickTimer;
 
-// The window's controls whose enabled flags and value are the alarm's whole state:
+// The window's controls whose enabled flags and value are the alarm's whole state.
+// The picker holds the alarm as a clock reading (see Toolkit::clockReading).
 //   Disarmed: check off, picker on,  Set on,  Cancel off
 //   Armed:    check on,  picker off, Set off, Cancel on  (also while ringing)
 struct AlarmControls
@@ -38,13 +38,11 @@ public:
     void cancel();
     void check();
 
-    // The first moment at or after `now` whose time of day is `time`.
+    // The first clock reading at or after the reading `now` whose time of day is `time`.
     static QDateTime nextOccurrence(QTime time, const QDateTime &now);
-    // The moments of `day` at which the local clock shows `time`, earliest first:
-    // none in the hour the spring change skips, two in the hour autumn repeats.
-    static QList<QDateTime> momentsShowing(QDate day, QTime time);
 
 private:
+    QDateTime presentReading() const;
     QDateTime alarmMoment() const;
     void ring();
 

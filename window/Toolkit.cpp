@@ -23,6 +23,11 @@ QTime presentTimeOfDay(const Clock &clock)
     return presentMoment(clock).time();
 }
 
+QDateTime clockReading(const QDateTime &moment)
+{
+    return QDateTime(moment.date(), moment.time(), Qt::UTC);
+}
+
 QString longTimeFormat(const QLocale &locale)
 {
     // Drop the zone fields ("t", outside quoted text) and the spaces around them.

@@ -13,6 +13,11 @@ namespace Toolkit {
 QDateTime presentMoment(const Clock &clock);
 QTime presentTimeOfDay(const Clock &clock);
 
+// What the clock on the wall shows at a moment: its local date and time, held
+// free of any time zone (Qt::UTC) so that every reading exists and is unique,
+// also in the hour a daylight-saving change skips or repeats.
+QDateTime clockReading(const QDateTime &moment);
+
 // The locale's long time format (hours, minutes, seconds) without its time-zone name.
 QString longTimeFormat(const QLocale &locale = QLocale::system());
 QString timeOfDayText(QTime time, const QLocale &locale = QLocale::system());

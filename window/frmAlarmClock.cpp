@@ -111,9 +111,12 @@ void frmAlarmClock::createControls(QWidget *client)
     dtpAlarmTime->setObjectName(QStringLiteral("dtpAlarmTime"));
     // Only the time of day is shown and edited; the date is held whole, so the
     // range must allow any date (a time-only format would pin it to one day).
+    // It holds a clock reading, free of time zones: every time can be typed,
+    // also on the day a daylight-saving change skips an hour.
+    dtpAlarmTime->setTimeSpec(Qt::UTC);
     dtpAlarmTime->setDisplayFormat(Toolkit::longTimeFormat());
-    dtpAlarmTime->setDateTimeRange(QDateTime(QDate(1900, 1, 1), QTime(0, 0)),
-                                   QDateTime(QDate(9999, 12, 31), QTime(23, 59, 59)));
+    dtpAlarmTime->setDateTimeRange(QDateTime(QDate(1900, 1, 1), QTime(0, 0), Qt::UTC),
+                                   QDateTime(QDate(9999, 12, 31), QTime(23, 59, 59), Qt::UTC));
     dtpAlarmTime->setAccessibleName(Label1->text());
     Label1->setBuddy(dtpAlarmTime);
 
@@ -171,7 +174,7 @@ void frmAlarmClock::showTimeOfDay()
 void frmAlarmClock::Form_Load()
 {
     tmrAlarmTimer->setEnabled(false);
-    dtpAlarmTime->setDateTime(Toolkit::presentMoment(m_services.clock));
+    dtpAlarmTime->setDateTime(Toolkit::clockReading(Toolkit::presentMoment(m_services.clock)));
     showTimeOfDay();
     cmdCancel->setEnabled(false);
     dtpAlarmTime->setFocus();

@@ -143,3 +143,31 @@ def finish(test, prog):
     errors = prog.output()[1]
     for report in SANITIZER_REPORTS:
         test.assertNotIn(report, errors, errors[-3000:])
+
+
+def epoch(when, zone="UTC", fold=0):
+    """Seconds since the epoch of a local time "YYYY-mm-dd HH:MM:SS" in a zone;
+    fold=1 picks the second pass of a time the autumn change repeats."""
+    import datetime
+    import zoneinfo
+    local = datetime.datetime.strptime(when, "%Y-%m-%d %H:%M:%S")
+    return local.replace(tzinfo=zoneinfo.ZoneInfo(zone), fold=fold).timestamp()
+
+
+def set_clock(clock_file, at_epoch):
+    """Moves the program's wall clock (under fake_clock_env) to at_epoch, from
+    where it runs on in real time. Written as an offset from the real clock, so
+    that times the autumn change repeats are not ambiguous."""
+    tmp = clock_file + ".new"
+    with open(tmp, "w") as f:
+        f.write(f"{at_epoch - time.time():+.3f}\n")
+    os.replace(tmp, clock_file)
+
+
+def box_count(app):
+    app.clear_cache()
+    return sum(1 for a in desktop.children(app) if desktop.role(a) == "alert")
+
+
+def has_box(app):
+    return box_count(app) > 0
