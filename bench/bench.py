@@ -824,6 +824,7 @@ class Bench:
                 boxes = [w for w in self.new_mapped_windows(before) if w != wid]
                 if box.text != "The alarm clock is going off" or shown not in expected:
                     problems.append(f"hour {hour}: box {box.text!r} with {shown} shown, wanted {expected[0]}")
+                time.sleep(0.6)   # the loop starts over once (0.5 s file)
                 self.press_return()
                 wait_until(lambda: "enabled" in states(found["set"]), 10, "the alarm to disarm")
                 time.sleep(0.8)   # the last play (0.5 s file)
