@@ -6,10 +6,11 @@ modSysTray::modSysTray(QObject *parent) : QObject(parent)
     connect(&m_icon, &QSystemTrayIcon::activated, this, &modSysTray::activated);
 }
 
-void modSysTray::add(const QIcon &icon, const QString &tip)
+void modSysTray::add(const QIcon &icon, const QString &tip, QMenu *menu)
 {
     m_icon.setIcon(icon);
     m_icon.setToolTip(tip);
+    m_icon.setContextMenu(menu);
     m_icon.show();
 }
 

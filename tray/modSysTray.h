@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QSystemTrayIcon>
 
+class QMenu;
+
 // The program's one icon in the notification area, added once at start-up and
 // removed when the window is closed. Qt picks the protocol: a StatusNotifierItem
 // where a host is registered on the session bus, an XEmbed icon otherwise.
@@ -13,7 +15,9 @@ class modSysTray : public QObject
 public:
     explicit modSysTray(QObject *parent = nullptr);
 
-    void add(const QIcon &icon, const QString &tip);
+    // The menu is handed to the notification area too: hosts that speak
+    // StatusNotifierItem show it themselves and never report the right click.
+    void add(const QIcon &icon, const QString &tip, QMenu *menu);
     void remove();
 
     bool isAdded() const { return m_icon.isVisible(); }

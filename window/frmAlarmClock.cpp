@@ -180,7 +180,7 @@ void frmAlarmClock::Form_Load()
     dtpAlarmTime->setFocus();
     show();
     repaint();
-    m_sysTray.add(windowIcon(), Title);
+    m_sysTray.add(windowIcon(), Title, mPopupSys);
 }
 
 void frmAlarmClock::tmrCurrentTimer_Timer()

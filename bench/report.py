@@ -1,0 +1,193 @@
+"""Turns bench/results-latest.json into tables: bench/results-latest.txt, and
+the results section of bench/README.md (between its two result markers)."""
+import json
+import os
+import sys
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+BEGIN, END = "<!-- results begin -->", "<!-- results end -->"
+ORDER = ("ours", "ours_noa11y", "xclock", "gnome_clocks", "applet")
+
+
+def ms(summary, key="median_ms"):
+    if not summary or not summary.get("n"):
+        return "–"
+    return f"{summary[key]:g}"
+
+
+def spread(summary):
+    if not summary or not summary.get("n"):
+        return "–"
+    return f"{summary['median_ms']:g} ({summary['min_ms']:g}–{summary['max_ms']:g})"
+
+
+def mib(kib):
+    return "–" if kib is None else f"{kib / 1024:.1f}"
+
+
+def table(header, rows):
+    lines = ["| " + " | ".join(header) + " |", "|" + "---|" * len(header)]
+    lines += ["| " + " | ".join(str(c) for c in row) + " |" for row in rows]
+    return "\n".join(lines)
+
+
+def render(results):
+    out = []
+    m = results.get("machine", {})
+    out.append(f"Machine: {m.get('cpu', '?')}, {m.get('cores', '?')} cores, Linux {m.get('kernel', '?')}; "
+               "Xvfb + openbox + trayer + PulseAudio (null sink), all private to the run.")
+    versions = ", ".join(f"{k} {v}" for k, v in sorted(m.get("versions", {}).items()) if v)
+    out.append(f"Packages: {versions}.")
+    main = results.get("main")
+    if main:
+        out.append(f"\nMain run: {main['date']} (whole run {results.get('last_run_s', '?')} s).")
+        labels = main["idle"].get("labels", {})
+        startup = main["startup"]
+
+        def name(key):
+            return labels.get(key) or startup.get(key, {}).get("label", key)
+
+        out.append("\n### Start-up (ms from exec; median of %s starts, min–max)\n"
+                   % next((v.get("runs") for v in startup.values() if v.get("runs")), "?"))
+        rows = []
+        for key in ORDER:
+            s = startup.get(key)
+            if not s:
+                continue
+            if s.get("status"):
+                rows.append([name(key), s["status"], "", ""])
+                continue
+            window = spread(s["to_window"]) if s.get("to_window", {}).get("n") else "no window"
+            if s.get("window_missing") and s.get("to_window", {}).get("n"):
+                window += f" ({s['window_missing']} starts without)"
+            rows.append([name(key), window, spread(s.get("to_tray_icon")),
+                         spread(s.get("to_label")) if "to_label" in s else "n/a"])
+        out.append(table(["program", "window mapped (WM-managed)", "tray icon docked",
+                          "time label read via AT-SPI"], rows))
+
+        idle = main["idle"]
+        out.append("\n### Memory 5 s after start (MiB)\n")
+        rows = []
+        for key in ORDER:
+            mem = idle["memory"].get(key)
+            if mem:
+                rows.append([name(key), mib(mem["vmrss_kib"]), mib(mem["pss_kib"]), mem["threads"],
+                             "yes" if mem.get("software_gl") else "no"])
+            elif key in idle.get("status", {}):
+                rows.append([name(key), idle["status"][key], "", "", ""])
+        out.append(table(["program", "VmRSS", "PSS", "threads", "Mesa software GL mapped"], rows))
+
+        def idle_rows(period, keys, label_of):
+            rows = []
+            for key in keys:
+                p = period.get(key)
+                if not p:
+                    continue
+                rows.append([label_of(key), p["cpu_ms"], f"{p['oncpu_ms']:g}", f"{p['wakeups_per_s']:g}",
+                             "yes" if p.get("focused") else "no", mib(p.get("rss_after_kib"))])
+            return rows
+
+        header = ["program", "CPU ms (utime+stime)", "on-CPU ms (schedstat)", "wake-ups/s",
+                  "focused", "RSS after (MiB)"]
+        together = idle["together"]
+        out.append(f"\n### Idle, {idle['idle_s']} s, all programs running together\n")
+        out.append(table(header, idle_rows(together, ORDER, name)))
+        heard = together.get("atspi_events_heard") or {}
+        if heard:
+            out.append("\nAT-SPI events a listening client received meanwhile: "
+                       + ", ".join(f"{k} ×{v}" for k, v in sorted(heard.items())) + ".")
+        alone = idle.get("alone") or {}
+        if alone:
+            alone_names = {"ours_listened": "alarm-clock, accessibility on, a client listening",
+                           "ours": "alarm-clock, accessibility on, nobody listening",
+                           "ours_noa11y": "alarm-clock, accessibility off"}
+            out.append(f"\n### Idle, {idle['idle_s']} s, alarm-clock alone\n")
+            out.append(table(header, idle_rows(alone, alone_names, alone_names.get)))
+            heard = (alone.get("ours_listened") or {}).get("atspi_events_heard") or {}
+            if heard:
+                out.append("\nAT-SPI events received while listening: "
+                           + ", ".join(f"{k} ×{v}" for k, v in sorted(heard.items())) + ".")
+
+        out.append("\n### Repaint lag behind the wall clock's second (ms, XDamage)\n")
+        rows = []
+        for period_name, period, keys, label_of in (
+                ("together", together, ORDER, name),
+                ("alone", alone, ("ours_listened", "ours", "ours_noa11y"),
+                 lambda k: {"ours_listened": "alarm-clock, accessibility on, listened",
+                            "ours": "alarm-clock, accessibility on",
+                            "ours_noa11y": "alarm-clock, accessibility off"}[k])):
+            for key in keys:
+                lag = (period.get(key) or {}).get("lag")
+                if not lag:
+                    continue
+                if not lag.get("repaints"):
+                    rows.append([label_of(key), period_name, lag["region"], 0, "–", "–", "–", "–"])
+                    continue
+                rows.append([label_of(key), period_name, lag["region"], lag["repaints"],
+                             f"{lag['median_ms']:g}", f"{lag['p90_ms']:g}", f"{lag['worst_ms']:g}",
+                             f"{lag['min_ms']:g}"])
+        out.append(table(["program", "period", "watched", "repaints", "median", "p90", "worst", "best"], rows))
+        v = idle.get("verify")
+        if v:
+            out.append(f"\nLabel check: after {v['ticks']} label repaints, the label read through AT-SPI "
+                       f"showed the wall clock's second {v['matching']} times.")
+        if idle.get("overlaps"):
+            out.append(f"\nOverlapping windows during the idle period: {idle['overlaps']}.")
+
+        alarm = main.get("alarm")
+        if alarm:
+            good = [r for r in alarm["rings"] if "error" not in r]
+            out.append(f"\n### The alarm (ms; median of {len(good)} rings, min–max)\n")
+            rows = [
+                ["ringing check → first sample mixed (raw sample clock)", spread(alarm["check_to_sound"])],
+                ["ringing check → first sample mixed (corrected by the stimulus)",
+                 spread(alarm.get("check_to_sound_corrected"))],
+                ["ringing check → box mapped", spread(alarm["check_to_box"])],
+                ["OK (Return) → loop silent", spread(alarm["ok_to_loop_silent"])],
+                ["OK (Return) → final play's first sample", spread(alarm["ok_to_final_start"])],
+                ["OK (Return) → final play's last sample", spread(alarm["ok_to_final_end"])],
+                ["final play's tone (0.4 s in the file)", spread(alarm["final_tone"])],
+                ["sample clock check: stimulus heard − handed to server", spread(alarm.get("stimulus_offset"))],
+            ]
+            out.append(table(["interval", "ms"], rows))
+            errors = [r["error"] for r in alarm["rings"] if "error" in r]
+            if errors:
+                out.append(f"\nRings that failed: {errors}")
+    soak = results.get("soak")
+    if soak:
+        out.append(f"\n### Soak: {soak['hours']} simulated hours, one alarm per hour ({soak['date']}, "
+                   f"{soak['wall_s']} s)\n")
+        rows = [["RSS before the first ring", mib(soak.get("rss_before_first_ring_kib"))],
+                ["RSS after hour 1", mib(soak.get("rss_after_hour1_kib"))],
+                ["RSS at the end", mib(soak.get("rss_end_kib"))],
+                ["RSS growth hour 1 → end (KiB)", soak.get("rss_growth_kib")],
+                ["within 1 MiB", "yes" if soak.get("within_1_mib") else "no"],
+                ["rang every hour at its second, once", "yes" if soak.get("rang_every_hour") else "no"]]
+        out.append(table(["figure", "value"], rows))
+        if soak.get("problems"):
+            out.append("\nProblems: " + "; ".join(soak["problems"]))
+    return "\n".join(out) + "\n"
+
+
+def main():
+    path = sys.argv[1] if len(sys.argv) > 1 else os.path.join(HERE, "results-latest.json")
+    with open(path) as f:
+        results = json.load(f)
+    text = render(results)
+    with open(os.path.join(HERE, "results-latest.txt"), "w") as f:
+        f.write(text)
+    readme = os.path.join(HERE, "README.md")
+    try:
+        with open(readme) as f:
+            body = f.read()
+    except OSError:
+        return
+    if BEGIN in body and END in body:
+        head, rest = body.split(BEGIN, 1)
+        tail = rest.split(END, 1)[1]
+        with open(readme, "w") as f:
+            f.write(head + BEGIN + "\n" + text + END + tail)
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# Runs the benchmarks in a private X desktop and writes bench/results-latest.*
+# and the results section of bench/README.md.
+#
+#   bench/run.sh [BUILD_DIR] [--soak | --soak-only] [--quick]
+#
+# BUILD_DIR defaults to build. --soak adds the 24-simulated-hour soak after the
+# usual run (about 4 minutes more); --soak-only runs just the soak; --quick
+# makes fewer starts and shorter idle periods, to try the scripts out.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+build=build
+main=yes
+soak=no
+quick=()
+for arg in "$@"; do
+    case "$arg" in
+        --soak) soak=yes ;;
+        --soak-only) soak=yes; main=no ;;
+        --quick) quick=(--quick) ;;
+        -h|--help) sed -n '2,9p' "$0"; exit 0 ;;
+        -*) echo "unknown option: $arg" >&2; exit 2 ;;
+        *) build="$arg" ;;
+    esac
+done
+
+if [ ! -x "$build/alarm-clock" ]; then
+    cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    cmake --build "$build" -j2 --target alarm-clock
+fi
+
+# The other clocks measured beside ours, and strace (it times the sound
+# stimulus): installed here when missing, for the benchmark only.
+missing=()
+for package in x11-apps gnome-clocks alarm-clock-applet strace; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    echo "Installing for the benchmark: ${missing[*]}"
+    if ! { $sudo apt-get update -qq && DEBIAN_FRONTEND=noninteractive \
+            $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"; }; then
+        echo "Could not install ${missing[*]}: those programs are reported as not installed." >&2
+    fi
+fi
+
+export PYTHONDONTWRITEBYTECODE=1
+if [ "$main" = yes ]; then
+    timeout 1500 /usr/bin/python3 bench/bench.py --build "$build" "${quick[@]}"
+fi
+if [ "$soak" = yes ]; then
+    timeout 900 /usr/bin/python3 bench/bench.py --build "$build" --soak "${quick[@]}"
+fi
+/usr/bin/python3 bench/report.py
+cat bench/results-latest.txt
