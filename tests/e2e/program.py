@@ -171,3 +171,27 @@ def box_count(app):
 
 def has_box(app):
     return box_count(app) > 0
+
+
+class SharedDesktop:
+    """The one private desktop of a test file (pyatspi binds to one per process):
+        desk = program.SharedDesktop(tray=True, sound=False)
+        setUpModule, tearDownModule = desk.start, desk.stop
+    and then desk.<anything> is the running Desktop's."""
+
+    def __init__(self, **options):
+        self._options = options
+        self._desk = None
+
+    def start(self):
+        self._desk = desktop.Desktop(**self._options).__enter__()
+
+    def stop(self):
+        if self._desk is not None:
+            self._desk.__exit__(None, None, None)
+            self._desk = None
+
+    def __getattr__(self, name):
+        if self._desk is None:
+            raise AttributeError(f"the desktop is not started ({name})")
+        return getattr(self._desk, name)

@@ -8,19 +8,11 @@ import unittest
 sys.path.insert(0, os.path.dirname(__file__))
 import desktop  # noqa: E402
 import program  # noqa: E402
-from desktop import Desktop, states, wait_until  # noqa: E402
+from desktop import states, wait_until  # noqa: E402
 
-desk = None
+desk = program.SharedDesktop(tray=True, sound=True)
+setUpModule, tearDownModule = desk.start, desk.stop
 TONE_S = 0.4
-
-
-def setUpModule():
-    global desk
-    desk = Desktop(tray=True, sound=True).__enter__()
-
-
-def tearDownModule():
-    desk.__exit__(None, None, None)
 
 
 class RingTest(unittest.TestCase):

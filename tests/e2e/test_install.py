@@ -13,7 +13,7 @@ import unittest
 sys.path.insert(0, os.path.dirname(__file__))
 import desktop  # noqa: E402
 import program  # noqa: E402
-from desktop import Desktop, states, wait_until  # noqa: E402
+from desktop import states, wait_until  # noqa: E402
 
 SOURCE = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 BUILD = os.environ.get("ALARM_CLOCK_BUILD_DIR") or os.path.join(SOURCE, "build")
@@ -27,16 +27,8 @@ INSTALLED = ["bin/alarm-clock",
              f"share/icons/hicolor/{n}x{n}/apps/alarm-clock.png" for n in ICON_SIZES]
 TONE_S = 0.4
 
-desk = None
-
-
-def setUpModule():
-    global desk
-    desk = Desktop(tray=True, sound=True).__enter__()
-
-
-def tearDownModule():
-    desk.__exit__(None, None, None)
+desk = program.SharedDesktop(tray=True, sound=True)
+setUpModule, tearDownModule = desk.start, desk.stop
 
 
 def run(argv, **kwargs):

@@ -9,19 +9,11 @@ import unittest
 
 sys.path.insert(0, os.path.dirname(__file__))
 import program  # noqa: E402
-from desktop import Desktop, states, wait_until  # noqa: E402
+from desktop import states, wait_until  # noqa: E402
 from program import epoch, set_clock  # noqa: E402
 
-desk = None
-
-
-def setUpModule():
-    global desk
-    desk = Desktop(tray=True, sound=False).__enter__()
-
-
-def tearDownModule():
-    desk.__exit__(None, None, None)
+desk = program.SharedDesktop(tray=True, sound=False)
+setUpModule, tearDownModule = desk.start, desk.stop
 
 
 class ClockFaultTest(unittest.TestCase):

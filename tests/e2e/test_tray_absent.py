@@ -6,18 +6,10 @@ import unittest
 
 sys.path.insert(0, os.path.dirname(__file__))
 import program  # noqa: E402
-from desktop import Desktop, wait_until  # noqa: E402
+from desktop import wait_until  # noqa: E402
 
-desk = None
-
-
-def setUpModule():
-    global desk
-    desk = Desktop(tray=False, sound=False).__enter__()
-
-
-def tearDownModule():
-    desk.__exit__(None, None, None)
+desk = program.SharedDesktop(tray=False, sound=False)
+setUpModule, tearDownModule = desk.start, desk.stop
 
 
 class NoTrayTest(unittest.TestCase):

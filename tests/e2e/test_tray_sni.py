@@ -9,18 +9,17 @@ import unittest
 
 sys.path.insert(0, os.path.dirname(__file__))
 import program  # noqa: E402
-from desktop import Desktop, wait_until  # noqa: E402
+from desktop import wait_until  # noqa: E402
 
 WATCHER, HOST = "status-notifier-watcher", "gtk-sni-tray-standalone"
-desk = None
+desk = program.SharedDesktop(tray=False, sound=False)
 services = []
 
 
 def setUpModule():
-    global desk
     if not (shutil.which(WATCHER) and shutil.which(HOST)):
         raise unittest.SkipTest(f"{WATCHER} or {HOST} is not installed")
-    desk = Desktop(tray=False, sound=False).__enter__()
+    desk.start()
     log = open(os.path.join(desk.tmp, "sni.log"), "w")  # noqa: SIM115 (lives as long as the services)
     services.append(subprocess.Popen([WATCHER], env=desk.env, stdout=log, stderr=log))
     wait_until(lambda: registered_items() is not None, 10, "the StatusNotifierWatcher")
@@ -32,8 +31,7 @@ def tearDownModule():
     for service in reversed(services):
         service.terminate()
         service.wait(5)
-    if desk:
-        desk.__exit__(None, None, None)
+    desk.stop()
 
 
 def registered_items():

@@ -7,18 +7,10 @@ import unittest
 sys.path.insert(0, os.path.dirname(__file__))
 import desktop  # noqa: E402
 import program  # noqa: E402
-from desktop import Desktop, states  # noqa: E402
+from desktop import states  # noqa: E402
 
-desk = None
-
-
-def setUpModule():
-    global desk
-    desk = Desktop(tray=True, sound=False).__enter__()
-
-
-def tearDownModule():
-    desk.__exit__(None, None, None)
+desk = program.SharedDesktop(tray=True, sound=False)
+setUpModule, tearDownModule = desk.start, desk.stop
 
 
 class WindowTest(unittest.TestCase):
