@@ -198,7 +198,7 @@ class ScreenReaderStandIn:
         try:
             who = event.host_application.name or "?"
         except Exception:
-            who = "?"
+            who = "(a program that has ended)"
         key = f"{who}: {event.type}"
         self.heard[key] = self.heard.get(key, 0) + 1
 
@@ -216,7 +216,6 @@ class ScreenReaderStandIn:
 class Bench:
     def __init__(self, desk, binary, quick=False):
         import Xlib.display
-        from Xlib.ext import damage  # noqa: F401  (registers the extension)
         self.desk, self.binary, self.quick = desk, binary, quick
         self.x = Xlib.display.Display(desk.display)
         self.x.set_error_handler(lambda *args: None)
@@ -320,6 +319,8 @@ class Bench:
                 time.sleep(0.3)
             entry = {"label": subject.label, "runs": runs, "titles": sorted(titles),
                      "to_window": summary_ms(times["window"]),
+                     "each_ms": {what: [rounded(v * 1000) if v is not None else None for v in values]
+                                 for what, values in times.items() if any(v is not None for v in values)},
                      "window_missing": times["window"].count(None),
                      "to_tray_icon": summary_ms(times["icon"]),
                      "icon_missing": times["icon"].count(None)}
@@ -418,7 +419,6 @@ class Bench:
 
     def bench_idle(self, idle_s, solo_s):
         import program
-        from desktop import wait_until
         keys = [k for k in ("ours", "ours_noa11y", "xclock", "gnome_clocks", "applet")
                 if installed(self.subjects[k])]
         running = {}
@@ -590,13 +590,10 @@ class Bench:
     # -- 6. the alarm's sound
 
     def bench_alarm(self, rings):
-        import program
-        from desktop import states, wait_until
-        subject = self.subjects["ours"]
         results = {"rings": []}
         for i in range(rings):
             try:
-                results["rings"].append(self.one_ring(i, subject))
+                results["rings"].append(self.one_ring(i, self.subjects["ours"]))
             except Exception as error:
                 traceback.print_exc()
                 results["rings"].append({"error": f"{type(error).__name__}: {error}"})
@@ -787,7 +784,6 @@ class Bench:
         import desktop
         import program
         from desktop import states, wait_until
-        subject = self.subjects["ours"]
         folder = tempfile.mkdtemp(dir=self.work)
         program.beep_file(folder, 0.2, 0.3)
         clock_file = os.path.join(folder, "clock")
@@ -880,10 +876,12 @@ def machine():
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--build", default=os.path.join(HERE, "..", "build"))
-    parser.add_argument("--out", default=os.path.join(HERE, "results-latest.json"))
+    parser.add_argument("--out", help="results file (default bench/results-latest.json, "
+                        "or bench/results-quick.json with --quick)")
     parser.add_argument("--soak", action="store_true", help="run only the 24-hour soak")
     parser.add_argument("--quick", action="store_true", help="fewer runs, shorter idle (trying it out)")
     args = parser.parse_args()
+    args.out = args.out or os.path.join(HERE, "results-quick.json" if args.quick else "results-latest.json")
 
     binary = os.path.abspath(os.path.join(args.build, "alarm-clock"))
     os.environ["ALARM_CLOCK_BIN"] = binary

@@ -6,7 +6,8 @@
 #
 # BUILD_DIR defaults to build. --soak adds the 24-simulated-hour soak after the
 # usual run (about 4 minutes more); --soak-only runs just the soak; --quick
-# makes fewer starts and shorter idle periods, to try the scripts out.
+# makes fewer starts and shorter idle periods, to try the scripts out (its
+# results go to bench/results-quick.json, not into the published ones).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -19,7 +20,7 @@ for arg in "$@"; do
         --soak) soak=yes ;;
         --soak-only) soak=yes; main=no ;;
         --quick) quick=(--quick) ;;
-        -h|--help) sed -n '2,9p' "$0"; exit 0 ;;
+        -h|--help) sed -n '2,10p' "$0"; exit 0 ;;
         -*) echo "unknown option: $arg" >&2; exit 2 ;;
         *) build="$arg" ;;
     esac
@@ -53,5 +54,9 @@ fi
 if [ "$soak" = yes ]; then
     timeout 900 /usr/bin/python3 bench/bench.py --build "$build" --soak "${quick[@]}"
 fi
-/usr/bin/python3 bench/report.py
-cat bench/results-latest.txt
+if [ ${#quick[@]} -gt 0 ]; then
+    /usr/bin/python3 bench/report.py bench/results-quick.json
+else
+    /usr/bin/python3 bench/report.py
+    cat bench/results-latest.txt
+fi

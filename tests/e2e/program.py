@@ -12,19 +12,26 @@ TITLE = "Alarm Clock"
 PICKER = "Time when alarm should go off"
 
 
-def start(desk, cwd=None, extra_env=None):
+def start(desk, cwd=None, extra_env=None, timeout=30):
     """Starts the program in a folder of its own (no alarm.wav there unless the
-    test puts one) and waits for its window; returns (program, window id)."""
+    test puts one) and waits for its own window (by its process id, as other
+    copies may run); returns (program, window id). A program whose window never comes is
+    stopped again."""
     cwd = cwd or tempfile.mkdtemp(dir=desk.tmp)
     env = {"LANG": "C.UTF-8", "LC_ALL": "C.UTF-8"}
     env.update(extra_env or {})
-    program = desk.start_program([BINARY], cwd=cwd, extra_env=env)
+    prog = desk.start_program([BINARY], cwd=cwd, extra_env=env)
+
+    def own_windows():
+        return [w for w in desk.windows(TITLE) if list(desk._property(w, "_NET_WM_PID") or []) == [prog.pid]]
     try:
-        wid = desk.wait_window(TITLE, timeout=20)
+        new = desktop.wait_until(own_windows, timeout, "the program's window", interval=0.05,
+                                 on_poll=desk._nudge_now_and_then)
     except Exception:
-        print(program.output())
+        print(prog.output())
+        prog.stop()
         raise
-    return program, wid
+    return prog, new[0]
 
 
 def controls(desk, app):

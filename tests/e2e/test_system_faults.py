@@ -23,13 +23,11 @@ class Copy:
         program.beep_file(self.folder)
         self.clock = os.path.join(self.folder, "clock")
         program.set_clock(self.clock, program.epoch(start_at))
-        before = set(desk.windows(program.TITLE))
-        self.prog, _ = program.start(desk, cwd=self.folder,
-                                     extra_env=dict(program.fake_clock_env(self.clock), TZ="UTC"))
-        self.wid = wait_until(lambda: set(desk.windows(program.TITLE)) - before, 10, "its window").pop()
+        self.prog, self.wid = program.start(desk, cwd=self.folder,
+                                            extra_env=dict(program.fake_clock_env(self.clock), TZ="UTC"))
+        test.addCleanup(program.finish, test, self.prog)
         self.app = program.app_of(desk, self.prog)
         self.c = program.controls(desk, self.app)
-        test.addCleanup(program.finish, test, self.prog)
 
     def arm(self, hhmmss):
         program.arm_for(desk, self.wid, hhmmss)
@@ -106,7 +104,7 @@ class TwoCopiesTest(unittest.TestCase):
     def test_each_copy_has_its_own_icon_and_alarm(self):
         first = Copy(self, "2026-12-07 07:29:55")
         second = Copy(self, "2026-12-07 07:29:55")
-        self.assertEqual(len(desk.wait_tray_icon(count=2)), 2)
+        wait_until(lambda: len(desk.tray_icons()) == 2, 15, "an icon for each copy")
         first.arm("07:30:00")
         second.arm("07:31:00")
         first.wait_ring()
