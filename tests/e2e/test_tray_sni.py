@@ -50,6 +50,13 @@ class StatusNotifierTest(unittest.TestCase):
         self.prog, self.wid = program.start(desk)
         wait_until(lambda: registered_items(), 10, "the icon to register with the watcher")
         self.icon = (15, desk.height - 15)  # the first icon of the tray at the bottom
+        wait_until(self.icon_drawn, 10, "the host to draw the icon")
+
+    def icon_drawn(self):
+        shot = desk.screenshot(os.path.join(desk.tmp, "tray.png"))
+        x, y = self.icon
+        red = program.count_colour(shot, (x - 12, y - 12, 24, 24), lambda r, g, b: r > 180 and g < 80 and b < 80)
+        return red > 10
 
     def tearDown(self):
         program.finish(self, self.prog)
