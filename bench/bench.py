@@ -131,6 +131,7 @@ class IdleSample:
         self.cpu0 = proc_cpu_s(pid)
         self.run0 = proc_runtime_ns(pid)
         self.sw0 = proc_switches(pid)
+        self.threads0 = len(proc_tasks(pid))
 
     def finish(self):
         seconds = time.monotonic() - self.t0
@@ -143,7 +144,9 @@ class IdleSample:
                 "oncpu_ms": round(run_ns / 1e6, 1),
                 "switches": switches,
                 "wakeups_per_s": round(switches / seconds, 2),
-                "threads": len(proc_tasks(self.pid))}
+                "threads": len(proc_tasks(self.pid)),
+                "threads_before": self.threads0,
+                "threads_ended": len(set(self.sw0) - set(proc_switches(self.pid)))}
 
 
 # --- the programs ------------------------------------------------------------------
@@ -759,8 +762,8 @@ class Bench:
             "sample_clock_spread_ms": round(spread * 1000, 1),
             "stimulus_offset": stimulus_offset,
         }
-        if before_ok:
-            result["ok_to_loop_silent"] = max(0.0, before_ok[-1][1] - ok_at)
+        if before_ok and before_ok[-1][1] > ok_at:   # OK came in the middle of a tone
+            result["ok_to_loop_silent"] = before_ok[-1][1] - ok_at
         if len(after_ok) != 1:
             result["note"] = f"{len(after_ok)} sounds after OK"
         return {k: (round(v, 4) if isinstance(v, float) else v) for k, v in result.items()}
@@ -854,6 +857,13 @@ class Bench:
 
 # --- running it ----------------------------------------------------------------------
 
+def loadavg():
+    """The 1, 5 and 15 minute load averages: other work on the machine skews
+    every figure here."""
+    with open("/proc/loadavg") as f:
+        return [float(x) for x in f.read().split()[:3]]
+
+
 def machine():
     cpu = "?"
     try:
@@ -894,6 +904,8 @@ def main():
         results = {}
     results["machine"] = machine()
 
+    this_section = "soak" if args.soak else "main"
+    load_before = loadavg()
     started = time.monotonic()
     with Desktop(tray=True, sound=True) as desk:
         bench = Bench(desk, binary, quick=args.quick)
@@ -910,8 +922,11 @@ def main():
             section["idle"] = bench.bench_idle(15 if args.quick else 60, 15 if args.quick else 60)
             log("alarm sound")
             section["alarm"] = bench.bench_alarm(runs)
+            section["run_s"] = round(time.monotonic() - started, 1)
             results["main"] = section
-    results["last_run_s"] = round(time.monotonic() - started, 1)
+    results.pop("last_run_s", None)
+    results[this_section]["loadavg_before"] = load_before
+    results[this_section]["loadavg_after"] = loadavg()
     with open(args.out + ".new", "w") as f:
         json.dump(results, f, indent=1, sort_keys=True)
     os.replace(args.out + ".new", args.out)

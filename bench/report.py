@@ -21,8 +21,25 @@ def spread(summary):
     return f"{summary['median_ms']:g} ({summary['min_ms']:g}–{summary['max_ms']:g})"
 
 
+def summarize(seconds):
+    """min / median / max of values in seconds, as milliseconds."""
+    import statistics
+    if not seconds:
+        return {"n": 0}
+    return {"n": len(seconds), "min_ms": round(min(seconds) * 1000, 1),
+            "median_ms": round(statistics.median(seconds) * 1000, 1),
+            "max_ms": round(max(seconds) * 1000, 1)}
+
+
 def mib(kib):
     return "–" if kib is None else f"{kib / 1024:.1f}"
+
+
+def load(section):
+    if not section.get("loadavg_before"):
+        return ""
+    return (f" Load average (1, 5, 15 min) before it: {section['loadavg_before']}, after: "
+            f"{section.get('loadavg_after')} (its own load included).")
 
 
 def table(header, rows):
@@ -40,7 +57,8 @@ def render(results):
     out.append(f"Packages: {versions}.")
     main = results.get("main")
     if main:
-        out.append(f"\nMain run: {main['date']} (whole run {results.get('last_run_s', '?')} s).")
+        out.append(f"\nMain run: {main['date']} (the run took {main.get('run_s', '?')} s in all)."
+                   + load(main))
         labels = main["idle"].get("labels", {})
         startup = main["startup"]
 
@@ -92,6 +110,11 @@ def render(results):
         together = idle["together"]
         out.append(f"\n### Idle, {idle['idle_s']} s, all programs running together\n")
         out.append(table(header, idle_rows(together, ORDER, name)))
+        ended = [f"{name(k)} ({v['threads_before']} → {v['threads']})" for k, v in together.items()
+                 if isinstance(v, dict) and v.get("threads_ended")]
+        if ended:
+            out.append("\nThreads that ended during the period (their context switches are not "
+                       "counted): " + ", ".join(ended) + ".")
         heard = together.get("atspi_events_heard") or {}
         if heard:
             out.append("\nAT-SPI events a listening client received meanwhile: "
@@ -138,18 +161,32 @@ def render(results):
         if alarm:
             good = [r for r in alarm["rings"] if "error" not in r]
             out.append(f"\n### The alarm (ms; median of {len(good)} rings, min–max)\n")
+
+            def corrected(key):
+                # The sample clock reads early by at least the stimulus offset.
+                values = [(ring[key] - min(0.0, ring["stimulus_offset"])) for ring in good
+                          if ring.get(key) is not None and ring.get("stimulus_offset") is not None]
+                return summarize(values)
+
+            def raw(key):
+                return summarize([ring.get(key) for ring in good if ring.get(key) is not None])
+
             rows = [
-                ["ringing check → first sample mixed (raw sample clock)", spread(alarm["check_to_sound"])],
-                ["ringing check → first sample mixed (corrected by the stimulus)",
-                 spread(alarm.get("check_to_sound_corrected"))],
-                ["ringing check → box mapped", spread(alarm["check_to_box"])],
-                ["OK (Return) → loop silent", spread(alarm["ok_to_loop_silent"])],
-                ["OK (Return) → final play's first sample", spread(alarm["ok_to_final_start"])],
-                ["OK (Return) → final play's last sample", spread(alarm["ok_to_final_end"])],
-                ["final play's tone (0.4 s in the file)", spread(alarm["final_tone"])],
-                ["sample clock check: stimulus heard − handed to server", spread(alarm.get("stimulus_offset"))],
+                ["ringing check → first sample mixed", spread(raw("check_to_sound")),
+                 spread(corrected("check_to_sound"))],
+                ["ringing check → box mapped (X, no sample clock)", spread(raw("check_to_box")), "same"],
+                ["OK (Return) → the loop's tone stops", spread(raw("ok_to_loop_silent")),
+                 spread(corrected("ok_to_loop_silent"))],
+                ["OK (Return) → final play's first sample", spread(raw("ok_to_final_start")),
+                 spread(corrected("ok_to_final_start"))],
+                ["OK (Return) → final play's last sample", spread(raw("ok_to_final_end")),
+                 spread(corrected("ok_to_final_end"))],
+                ["final play's tone, first to last sample (0.4 s in the file)", spread(raw("final_tone")),
+                 "same"],
+                ["sample clock check: stimulus mixed − handed to the server", spread(raw("stimulus_offset")),
+                 ""],
             ]
-            out.append(table(["interval", "ms"], rows))
+            out.append(table(["interval", "raw sample clock", "corrected by the stimulus"], rows))
             errors = [r["error"] for r in alarm["rings"] if "error" in r]
             if errors:
                 out.append(f"\nRings that failed: {errors}")
@@ -157,6 +194,8 @@ def render(results):
     if soak:
         out.append(f"\n### Soak: {soak['hours']} simulated hours, one alarm per hour ({soak['date']}, "
                    f"{soak['wall_s']} s)\n")
+        if load(soak):
+            out.append(load(soak).strip() + "\n")
         rows = [["RSS before the first ring", mib(soak.get("rss_before_first_ring_kib"))],
                 ["RSS after hour 1", mib(soak.get("rss_after_hour1_kib"))],
                 ["RSS at the end", mib(soak.get("rss_end_kib"))],

@@ -5,7 +5,7 @@
 #   bench/run.sh [BUILD_DIR] [--soak | --soak-only] [--quick]
 #
 # BUILD_DIR defaults to build. --soak adds the 24-simulated-hour soak after the
-# usual run (about 4 minutes more); --soak-only runs just the soak; --quick
+# usual run (about 3 minutes more); --soak-only runs just the soak; --quick
 # makes fewer starts and shorter idle periods, to try the scripts out (its
 # results go to bench/results-quick.json, not into the published ones).
 set -euo pipefail
