@@ -5,8 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <SDL.h>
-#include <SDL_mixer.h>
+#include "SdlMixerLibrary.h"
 
 #include <algorithm>
 #include <bit>
@@ -58,7 +57,7 @@ void silenceAlsaMessages()
 
 // Only a regular file is opened, and without blocking: a FIFO or a device
 // under the sound's name would otherwise hang the program.
-SDL_RWops *openRegularFile(const QString &path)
+SDL_RWops *openRegularFile(const SdlMixerLibrary &sdl, const QString &path)
 {
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
@@ -74,7 +73,7 @@ SDL_RWops *openRegularFile(const QString &path)
         ::close(fd);
         return nullptr;
     }
-    SDL_RWops *source = SDL_RWFromFP(file, SDL_TRUE);
+    SDL_RWops *source = sdl.RWFromFP(file, SDL_TRUE);
     if (!source)
         std::fclose(file);
     return source;
@@ -125,7 +124,10 @@ bool modPlaySound::sndPlaySound(const QString &soundName, int flags)
         currentPlayer->stop();
 
     const QString path = findSound(soundName);
-    if (path.isEmpty() || !load(path))
+    if (path.isEmpty())
+        return false;
+    m_sdl = SdlMixerLibrary::instance();
+    if (!m_sdl || !load(path))
         return false;
 
     const bool async = flags & SND_ASYNC;
@@ -134,7 +136,7 @@ bool modPlaySound::sndPlaySound(const QString &soundName, int flags)
         return false;
     }
     if (!async) {
-        waitUntilPlayed(SDL_GetTicks64());
+        waitUntilPlayed(m_sdl->GetTicks64());
         stop();
     }
     return true;
@@ -156,8 +158,8 @@ QString modPlaySound::findSound(const QString &soundName) const
 
 bool modPlaySound::load(const QString &path)
 {
-    SDL_RWops *source = openRegularFile(path);
-    if (!source || !SDL_LoadWAV_RW(source, 1, &m_format, &m_samples, &m_sampleBytes)) {
+    SDL_RWops *source = openRegularFile(*m_sdl, path);
+    if (!source || !m_sdl->LoadWAV_RW(source, 1, &m_format, &m_samples, &m_sampleBytes)) {
         m_samples = nullptr;
         return false;
     }
@@ -178,20 +180,20 @@ bool modPlaySound::start(bool loop)
 {
     currentPlayer = this;
     silenceAlsaMessages();
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    m_sdl->SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (QCoreApplication::instance())
-        SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, qPrintable(QCoreApplication::applicationName()));
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+        m_sdl->SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, qPrintable(QCoreApplication::applicationName()));
+    if (m_sdl->InitSubSystem(SDL_INIT_AUDIO) != 0)
         return false;
-    if (Mix_OpenAudioDevice(m_format.freq, m_format.format, m_format.channels, bufferFrames(m_format.freq),
+    if (m_sdl->OpenAudioDevice(m_format.freq, m_format.format, m_format.channels, bufferFrames(m_format.freq),
                             nullptr, 0)
         != 0) {
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        m_sdl->QuitSubSystem(SDL_INIT_AUDIO);
         return false;
     }
     m_deviceOpen = true;
-    m_chunk = Mix_QuickLoad_RAW(m_samples, m_sampleBytes);
-    return m_chunk && Mix_PlayChannel(kChannel, m_chunk, loop ? -1 : 0) == kChannel;
+    m_chunk = m_sdl->QuickLoad_RAW(m_samples, m_sampleBytes);
+    return m_chunk && m_sdl->PlayChannelTimed(kChannel, m_chunk, loop ? -1 : 0, -1) == kChannel;
 }
 
 Uint64 modPlaySound::lengthMs() const
@@ -207,10 +209,10 @@ void modPlaySound::waitUntilPlayed(Uint64 startedMs) const
 {
     const Uint64 heardBy = startedMs + lengthMs();
     const Uint64 deadline = heardBy + kStallGraceMs;
-    for (Uint64 now = SDL_GetTicks64(); now < deadline; now = SDL_GetTicks64()) {
-        if (!Mix_Playing(kChannel) && now >= heardBy)
+    for (Uint64 now = m_sdl->GetTicks64(); now < deadline; now = m_sdl->GetTicks64()) {
+        if (!m_sdl->Playing(kChannel) && now >= heardBy)
             return;
-        SDL_Delay(kPollMs);
+        m_sdl->Delay(kPollMs);
     }
 }
 
@@ -219,17 +221,17 @@ void modPlaySound::waitUntilPlayed(Uint64 startedMs) const
 void modPlaySound::stop()
 {
     if (m_chunk) {
-        Mix_HaltChannel(kChannel);
-        Mix_FreeChunk(m_chunk);
+        m_sdl->HaltChannel(kChannel);
+        m_sdl->FreeChunk(m_chunk);
         m_chunk = nullptr;
     }
     if (m_deviceOpen) {
-        Mix_CloseAudio();
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        m_sdl->CloseAudio();
+        m_sdl->QuitSubSystem(SDL_INIT_AUDIO);
         m_deviceOpen = false;
     }
     if (m_samples) {
-        SDL_FreeWAV(m_samples);
+        m_sdl->FreeWAV(m_samples);
         m_samples = nullptr;
     }
     m_sampleBytes = 0;

@@ -7,6 +7,7 @@
 #include <SDL_audio.h>
 
 struct Mix_Chunk;
+struct SdlMixerLibrary;
 
 // Plays wave files with SDL2_mixer. The audio device is opened for each play
 // and closed after it, so a sound server restarted between two alarms is
@@ -34,6 +35,7 @@ private:
     void stop();
 
     QStringList m_searchFolders;
+    const SdlMixerLibrary *m_sdl = nullptr; // loaded at the first play
     SDL_AudioSpec m_format{};
     Uint8 *m_samples = nullptr;
     Uint32 m_sampleBytes = 0;

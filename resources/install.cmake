@@ -60,9 +60,9 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Loaded at run time, out of shlibdeps' sight: Qt's X11 platform plugin, and
-# a sound server for SDL to play through.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-qpa-plugins)
+# Loaded at run time, out of shlibdeps' sight: Qt's X11 platform plugin, SDL2_mixer
+# (opened at the first play), and a sound server for SDL to play through.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libsdl2-mixer-2.0-0 (>= 2.6)")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "pulseaudio | pipewire-pulse")
 if(UNIX AND NOT APPLE)
     set(CPACK_GENERATOR DEB)

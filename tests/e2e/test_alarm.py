@@ -75,6 +75,8 @@ class RingTest(unittest.TestCase):
         segments, _, _ = self.ring_and_dismiss()
         self.check_heard(segments)
         self.assertEqual(desk.windows(program.TITLE), [self.wid])
+        with open(f"/proc/{self.prog.pid}/maps") as maps:
+            self.assertIn("libSDL2_mixer", maps.read(), "loaded for the ring")
 
     def test_rings_while_hidden_in_the_tray(self):
         segments, _, _ = self.ring_and_dismiss(hidden=True)

@@ -35,6 +35,10 @@ class WindowTest(unittest.TestCase):
         self.assertTrue(any("focused" in states(a) for a in desktop.walk(self.c["picker"])),
                         "the picker has the focus at start")
 
+    def test_sound_libraries_wait_for_the_first_ring(self):
+        with open(f"/proc/{self.prog.pid}/maps") as maps:
+            self.assertNotIn("libSDL2", maps.read())
+
     def test_window_has_a_fixed_size(self):
         hints = desk._window(self.wid).get_wm_normal_hints()
         self.assertEqual((hints.min_width, hints.min_height), (hints.max_width, hints.max_height))
