@@ -1,9 +1,13 @@
+#include "CaretBlinkLimit.h"
 #include "FakeClock.h"
 #include "SystemClock.h"
 #include "TickTimer.h"
 #include "Toolkit.h"
 
 #include <QEventLoop>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QStyleHints>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -25,6 +29,7 @@ private slots:
     void disablingInsideTheHandlerStopsTicks();
     void reenablingInsideTheHandlerResumesAfterIt();
     void yieldRunsQueuedEventsButNoTimers();
+    void caretStopsBlinkingWhenIdleAndBlinksAgainOnInput();
 };
 
 void TestToolkit::presentMomentDropsFractions()
@@ -173,5 +178,22 @@ void TestToolkit::yieldRunsQueuedEventsButNoTimers()
     QTRY_VERIFY(timerRan);
 }
 
-QTEST_GUILESS_MAIN(TestToolkit)
+void TestToolkit::caretStopsBlinkingWhenIdleAndBlinksAgainOnInput()
+{
+    QStyleHints *hints = QGuiApplication::styleHints();
+    hints->setCursorFlashTime(1000);
+    QLineEdit edit;
+    edit.show();
+    {
+        CaretBlinkLimit limit(100);
+        QCOMPARE(hints->cursorFlashTime(), 1000);
+        QTRY_COMPARE(hints->cursorFlashTime(), 0);
+        QTest::keyClick(&edit, Qt::Key_A);
+        QCOMPARE(hints->cursorFlashTime(), 1000);
+        QTRY_COMPARE(hints->cursorFlashTime(), 0);
+    }
+    QCOMPARE(hints->cursorFlashTime(), 1000); // the desktop's own setting comes back
+}
+
+QTEST_MAIN(TestToolkit)
 #include "tst_toolkit.moc"

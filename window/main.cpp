@@ -1,3 +1,4 @@
+#include "CaretBlinkLimit.h"
 #include "ProgramIcon.h"
 #include "QtMessageBox.h"
 #include "SystemClock.h"
@@ -17,6 +18,7 @@ int main(int argc, char *argv[])
     // The window hides in the notification area: closing the ringing box or the
     // icon's menu while it is hidden must not end the program.
     QApplication::setQuitOnLastWindowClosed(false);
+    CaretBlinkLimit caretBlinkLimit;
 
     SystemClock clock;
     modPlaySound sound;
