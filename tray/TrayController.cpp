@@ -49,5 +49,7 @@ void TrayController::bringToForeground()
 void TrayController::openMenu()
 {
     bringToForeground();
-    m_menu.popup(QCursor::pos());
+    // An XEmbed icon given the menu has already opened it at the pointer.
+    if (!m_menu.isVisible())
+        m_menu.popup(QCursor::pos());
 }
