@@ -24,8 +24,7 @@ void AlarmController::set()
 {
     // The picker offers only a time of day: the alarm goes off the next time
     // the clock shows it, today or tomorrow, never at a moment already past.
-    const QDateTime now = Toolkit::clockReading(Toolkit::presentMoment(m_clock));
-    m_controls.picker.setDateTime(nextOccurrence(m_controls.picker.time(), now));
+    m_controls.picker.setDateTime(nextOccurrence(m_controls.picker.time(), presentReading()));
 
     m_controls.picker.setEnabled(false);
     m_controls.check.setEnabled(true);
@@ -48,12 +47,13 @@ void AlarmController::cancel()
 // time the autumn change repeats goes off at its first pass.
 void AlarmController::check()
 {
-    if (alarmMoment() < presentReading()) {
+    QDateTime present = presentReading();
+    if (alarmMoment() < present) {
         ring();
         return;
     }
     // Read again: the second may have turned meanwhile, and then the next check rings.
-    const QDateTime present = presentReading();
+    present = presentReading();
     if (alarmMoment() > present)
         m_yield();
 }
