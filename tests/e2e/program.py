@@ -102,21 +102,16 @@ def beep_file(folder, tone_s=0.4, pause_s=0.6):
 def wait_box(desk, app, timeout=20):
     """The ringing box: an alert of the program's, with its text and buttons.
     (Qt does not give a message box the showing state; while it exists, it is up.)"""
-    from desktop import Alert, role, walk, wait_until, name, _pump_events
+    from desktop import Alert, children, role, walk, wait_until, name, _pump_events
 
     def lookup():
         _pump_events()
         app.clear_cache()  # a new top-level window is not always announced to the cache
-        return next((a for a in desktop_children(app) if role(a) == "alert"), None)
+        return next((a for a in children(app) if role(a) == "alert"), None)
     acc = wait_until(lookup, timeout, "the ringing box", interval=0.05)
     labels = [name(a) for a in walk(acc) if role(a) == "label" and name(a)]
     buttons = {name(a): a for a in walk(acc) if role(a) == "push button"}
     return Alert(acc, "\n".join(labels), buttons)
-
-
-def desktop_children(acc):
-    from desktop import children
-    return children(acc)
 
 
 def app_of(desk, prog, timeout=15):
