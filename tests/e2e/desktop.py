@@ -691,13 +691,16 @@ class Desktop:
         origin = window.translate_coords(self._root, 0, 0)
         return (-origin.x, -origin.y, geometry.width, geometry.height)
 
-    def wait_window(self, title, timeout=10):
+    def wait_window(self, title, timeout=10, pid=None):
         """Id of a mapped window with this title that the window manager manages
-        (the tray icon's window shares the title but is never managed)."""
-        found = wait_until(lambda: self.windows(title), timeout,
-                           f"a managed window titled {title!r}", interval=0.1,
-                           on_poll=self._nudge_now_and_then)
-        return found[-1]
+        (the tray icon's window shares the title but is never managed). With
+        pid, only that process's window (_NET_WM_PID): a program that has just
+        ended may still be listed, and X may hand its window id to the next one."""
+        def found():
+            return [w for w in self.windows(title)
+                    if pid is None or list(self._property(w, "_NET_WM_PID") or []) == [pid]]
+        return wait_until(found, timeout, f"a managed window titled {title!r}", interval=0.05,
+                          on_poll=self._nudge_now_and_then)[-1]
 
     def wait_window_gone(self, title, timeout=10):
         wait_until(lambda: not self.windows(title), timeout,

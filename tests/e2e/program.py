@@ -21,17 +21,13 @@ def start(desk, cwd=None, extra_env=None, timeout=30):
     env = {"LANG": "C.UTF-8", "LC_ALL": "C.UTF-8"}
     env.update(extra_env or {})
     prog = desk.start_program([BINARY], cwd=cwd, extra_env=env)
-
-    def own_windows():
-        return [w for w in desk.windows(TITLE) if list(desk._property(w, "_NET_WM_PID") or []) == [prog.pid]]
     try:
-        new = desktop.wait_until(own_windows, timeout, "the program's window", interval=0.05,
-                                 on_poll=desk._nudge_now_and_then)
+        wid = desk.wait_window(TITLE, timeout, pid=prog.pid)
     except Exception:
         print(prog.output())
         prog.stop()
         raise
-    return prog, new[0]
+    return prog, wid
 
 
 def controls(desk, app):

@@ -112,7 +112,7 @@ class SharedDesktopTest(unittest.TestCase):
             self.skipTest(PROBE_ERROR)
         program = self.desk.start_program([PROBE])
         self.addCleanup(program.stop)
-        window = self.desk.wait_window(TITLE)
+        window = self.desk.wait_window(TITLE, pid=program.pid)
         return program, window
 
     def docked_icon(self):
