@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Alarm Clock developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The two everyday commands: `make run` and `make test`.
 BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize

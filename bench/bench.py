@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Alarm Clock developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Benchmarks of the alarm clock beside the clocks a user might run instead.
 
 Run under Debian's /usr/bin/python3 (pyatspi and Xlib live there), normally

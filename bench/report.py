@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Alarm Clock developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Turns bench/results-latest.json into tables: bench/results-latest.txt, and
 the results section of bench/README.md (between its two result markers)."""
 import json

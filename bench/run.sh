@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Alarm Clock developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the benchmarks in a private X desktop and writes bench/results-latest.*
 # and the results section of bench/README.md.
 #

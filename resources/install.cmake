@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Alarm Clock developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the program as a desktop program: the executable, its menu entry,
 # its icon in the hicolor theme, the default bell and its AppStream
 # description; `cpack` puts the same files into a Debian package.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Alarm Clock developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // make_bell OUTPUT.wav
 // Writes the default alarm sound: a short two-tone bell (ding, then dong),
 // 16-bit mono PCM at 44100 Hz.

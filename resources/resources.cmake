@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Alarm Clock developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The program's icon, rendered from its drawings at every size it is shown at,
 # and the default alarm sound, made by a small generator.
 

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Alarm Clock developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages that building (and, with "test", testing) needs,
 # and only those that are missing.
 set -euo pipefail

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Alarm Clock developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 """A private X desktop for end-to-end tests of a Qt 6 program.
 
     with Desktop() as desk:

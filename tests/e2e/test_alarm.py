@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Alarm Clock developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Rings as a person hears and sees it: a faked clock, real keys, a real sound server."""
 import os
 import sys

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Alarm Clock developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 """With no sound server at all the alarm still rings: silently, with its box."""
 import os
 import sys

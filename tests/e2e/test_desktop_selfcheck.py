@@ -1,4 +1,6 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 Alarm Clock developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Checks the desktop test helpers against xclock and a small Qt program.
 
 Run: /usr/bin/python3 tests/e2e/test_desktop_selfcheck.py

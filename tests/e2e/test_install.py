@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Alarm Clock developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Installed like a desktop program: a staged install and the Debian package put
 every file where desktops look for it, and both ring from wherever they lie."""
 import configparser

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Alarm Clock developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The desktop around the alarm fails: the sound server dies mid-ring, the
 notification area goes away and comes back, and two copies run side by side."""
 import os

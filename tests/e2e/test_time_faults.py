@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Alarm Clock developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The alarm under a clock that misbehaves: set forward or back, daylight-saving
 changes, and a process stopped across its moment."""
 import os

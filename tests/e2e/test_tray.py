@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Alarm Clock developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The notification-area icon, driven by real pointer clicks on trayer's dock."""
 import os
 import sys

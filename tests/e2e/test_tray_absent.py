@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Alarm Clock developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Without a notification area the window must never be lost: minimizing only minimizes."""
 import os
 import sys

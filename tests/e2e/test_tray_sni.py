@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Alarm Clock developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The icon on a StatusNotifierItem host (the D-Bus protocol most panels speak
 today), here a standalone tray at the bottom of the screen."""
 import os
