@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CaretBlinkLimit.h"
 #include "FakeClock.h"
+#include "PlatformChoice.h"
 #include "SystemClock.h"
 #include "TickTimer.h"
 #include "Toolkit.h"
@@ -32,6 +33,9 @@ private slots:
     void reenablingInsideTheHandlerResumesAfterIt();
     void yieldRunsQueuedEventsButNoTimers();
     void caretStopsBlinkingWhenIdleAndBlinksAgainOnInput();
+
+    void waylandSessionsRunThroughXWayland_data();
+    void waylandSessionsRunThroughXWayland();
 };
 
 void TestToolkit::presentMomentDropsFractions()
@@ -198,4 +202,38 @@ void TestToolkit::caretStopsBlinkingWhenIdleAndBlinksAgainOnInput()
 }
 
 QTEST_MAIN(TestToolkit)
+void TestToolkit::waylandSessionsRunThroughXWayland_data()
+{
+    QTest::addColumn<QByteArray>("chosen");
+    QTest::addColumn<QByteArray>("waylandDisplay");
+    QTest::addColumn<QByteArray>("sessionType");
+    QTest::addColumn<QByteArray>("x11Display");
+    QTest::addColumn<bool>("platformArgument");
+    QTest::addColumn<QByteArray>("expected");
+    QTest::newRow("wayland with xwayland") << QByteArray() << QByteArray("wayland-0") << QByteArray("wayland")
+                                           << QByteArray(":0") << false << QByteArray("xcb;wayland");
+    QTest::newRow("session type only") << QByteArray() << QByteArray() << QByteArray("wayland") << QByteArray(":1")
+                                       << false << QByteArray("xcb;wayland");
+    QTest::newRow("no xwayland") << QByteArray() << QByteArray("wayland-0") << QByteArray("wayland") << QByteArray()
+                                 << false << QByteArray();
+    QTest::newRow("user's variable") << QByteArray("wayland") << QByteArray("wayland-0") << QByteArray("wayland")
+                                     << QByteArray(":0") << false << QByteArray();
+    QTest::newRow("user's argument") << QByteArray() << QByteArray("wayland-0") << QByteArray("wayland")
+                                     << QByteArray(":0") << true << QByteArray();
+    QTest::newRow("x11 session") << QByteArray() << QByteArray() << QByteArray("x11") << QByteArray(":0") << false
+                                 << QByteArray();
+}
+
+void TestToolkit::waylandSessionsRunThroughXWayland()
+{
+    QFETCH(QByteArray, chosen);
+    QFETCH(QByteArray, waylandDisplay);
+    QFETCH(QByteArray, sessionType);
+    QFETCH(QByteArray, x11Display);
+    QFETCH(bool, platformArgument);
+    QFETCH(QByteArray, expected);
+    QCOMPARE(PlatformChoice::platformFor({ chosen, waylandDisplay, sessionType, x11Display, platformArgument }),
+             expected);
+}
+
 #include "tst_toolkit.moc"

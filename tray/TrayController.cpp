@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TrayController.h"
 
+#include "ForegroundWindow.h"
+
 #include <QCursor>
 #include <QMenu>
 #include <QWidget>
@@ -35,6 +37,10 @@ void TrayController::windowStateChanged()
 void TrayController::restore()
 {
     m_window.setWindowState(m_window.windowState() & ~Qt::WindowMinimized);
+    // A compositor that minimized the window without telling brings it back
+    // only when it is mapped anew.
+    if (m_window.isVisible() && !ForegroundWindow::toldOfMinimizing())
+        m_window.hide();
     m_window.show();
     bringToForeground();
 }
@@ -44,8 +50,7 @@ void TrayController::bringToForeground()
     // A hidden window stays hidden: only a visible one is raised.
     if (!m_window.isVisible())
         return;
-    m_window.raise();
-    m_window.activateWindow();
+    ForegroundWindow::bringToForeground(m_window);
 }
 
 void TrayController::openMenu()

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Alarm Clock developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CaretBlinkLimit.h"
+#include "PlatformChoice.h"
 #include "ProgramIcon.h"
 #include "QtMessageBox.h"
 #include "SystemClock.h"
@@ -12,6 +13,7 @@
 
 int main(int argc, char *argv[])
 {
+    PlatformChoice::apply(argc, argv);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("alarm-clock"));
     QApplication::setApplicationDisplayName(frmAlarmClock::Title);

@@ -112,6 +112,23 @@ def wait_box(desk, app, timeout=20):
     return Alert(acc, "\n".join(labels), buttons)
 
 
+def wait_focused(acc, what, timeout=5):
+    """Waits until the accessible has the keyboard focus: a key pressed before
+    would go to whatever had it until then."""
+    def focused():
+        desktop._pump_events()
+        acc.clear_cache()
+        return "focused" in desktop.states(acc)
+    desktop.wait_until(focused, timeout, f"{what} to have the focus", interval=0.05)
+
+
+def dismiss_box(desk, alert):
+    """OK on the ringing box by its default key, once the box has the focus."""
+    desktop.wait_until(lambda: alert.ok is not None, 5, "the box's OK button")
+    wait_focused(alert.ok, "the box's OK button")
+    desk.key("Return")
+
+
 def app_of(desk, prog, timeout=15):
     """The accessible application of this very process (an earlier run of the
     program may still linger in the registry under the same name)."""

@@ -27,7 +27,7 @@ class SilentRingTest(unittest.TestCase):
             program.arm_for(desk, wid, "07:30:00")
             alert = program.wait_box(desk, program.app_of(desk, prog))
             self.assertEqual(alert.text, "The alarm clock is going off")
-            desk.key("Return")
+            program.dismiss_box(desk, alert)
             wait_until(lambda: "enabled" in states(c["set"]), 5, "the alarm to disarm at once")
             self.assertNotIn("enabled", states(c["cancel"]))
             self.assertTrue(prog.is_running())

@@ -110,7 +110,7 @@ class InstallCase(unittest.TestCase):
             alert = program.wait_box(desk, app)
             self.assertEqual(alert.text, "The alarm clock is going off")
             time.sleep(2.6)  # the loop goes on while the box is up
-            desk.key("Return")
+            program.dismiss_box(desk, alert)
             wait_until(lambda: "enabled" in states(c["set"]), 10, "the alarm to disarm")
             time.sleep(1.6)  # the last play
             return desktop.sound_segments(recorder.stop())

@@ -47,7 +47,7 @@ class ClockFaultTest(unittest.TestCase):
         return program.shown_time(self.c)
 
     def dismiss(self):
-        desk.key("Return")
+        program.dismiss_box(desk, program.wait_box(desk, self.app))
         wait_until(lambda: "enabled" in states(self.c["set"]), 5, "the alarm to disarm")
 
     def assert_no_ring_for(self, seconds):

@@ -69,7 +69,8 @@ class WindowTest(unittest.TestCase):
         desktop.wait_until(lambda: "enabled" in states(self.c["cancel"]), 5, "Cancel enabled")
         self.assertNotIn("enabled", states(self.c["set"]))
         self.assertNotIn("enabled", states(self.c["picker"]))
-        desk.key("space")  # the focus moved to Cancel
+        program.wait_focused(self.c["cancel"], "Cancel")
+        desk.key("space")
         desktop.wait_until(lambda: "enabled" in states(self.c["set"]), 5, "Set enabled")
         self.assertNotIn("enabled", states(self.c["cancel"]))
         desk.key("Return", "Escape")  # no button answers these
