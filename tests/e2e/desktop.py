@@ -459,6 +459,25 @@ class Desktop:
             self._saved_environ = None
 
     def _start(self):
+        self._prepare_environment()
+        self._start_xvfb()
+        self._start_session_bus()
+        self._bind_test_process()
+        if self.accessibility:
+            self._start_accessibility_bus()
+        self._start_wm()
+        if self.tray:
+            self.start_tray()
+        if self.sound:
+            self.start_sound_server()
+
+    def _start_accessibility_bus(self):
+        self._start_service("at-spi", [AT_SPI_LAUNCHER, "--launch-immediately"])
+        wait_until(lambda: self._root_property("AT_SPI_BUS"), 10,
+                   "the AT-SPI bus launcher to publish AT_SPI_BUS")
+
+    def _prepare_environment(self):
+        """Private XDG folders and no trace of the machine's own session."""
         self.runtime_dir = self._mkdir("runtime")
         self._base_env = dict(os.environ)
         for var in ("AT_SPI_BUS_ADDRESS", "SDL_AUDIODRIVER", "WAYLAND_DISPLAY",
@@ -473,18 +492,6 @@ class Desktop:
             # Nothing listens here unless sound is on: "no server" is certain.
             "PULSE_SERVER": "unix:" + os.path.join(self.tmp, "pulse-native"),
         })
-        self._start_xvfb()
-        self._start_session_bus()
-        self._bind_test_process()
-        if self.accessibility:
-            self._start_service("at-spi", [AT_SPI_LAUNCHER, "--launch-immediately"])
-            wait_until(lambda: self._root_property("AT_SPI_BUS"), 10,
-                       "the AT-SPI bus launcher to publish AT_SPI_BUS")
-        self._start_wm()
-        if self.tray:
-            self.start_tray()
-        if self.sound:
-            self.start_sound_server()
 
     def _mkdir(self, name):
         path = os.path.join(self.tmp, name)
