@@ -8,6 +8,14 @@
 install(TARGETS alarm-clock
     RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
     BUNDLE DESTINATION .)
+# A stripped install (`cmake --install --strip`, and the package) also drops the
+# compilers' notes, as Debian's own packages do.
+if(UNIX AND NOT APPLE AND CMAKE_STRIP)
+    install(CODE "if(CMAKE_INSTALL_DO_STRIP)
+        execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment --remove-section=.note
+            \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/alarm-clock\")
+    endif()")
+endif()
 # Found relative to the executable too (bin/../share/alarm-clock), so a staged
 # or unpacked install rings without the compiled-in folder.
 install(FILES ${ALARM_CLOCK_DEFAULT_WAV} DESTINATION ${CMAKE_INSTALL_DATADIR}/alarm-clock)
