@@ -1,25 +1,55 @@
 # SPDX-FileCopyrightText: 2026 Alarm Clock developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the program as a desktop program: the executable, its menu entry,
-# its icon in the hicolor theme, the default bell and its AppStream
-# description; `cpack` puts the same files into a Debian package.
+# its icon in the hicolor theme, the default bell, its AppStream description,
+# its manual page, its copyright and its changelog; `cpack` puts the same files
+# into a Debian package.
 
 install(TARGETS alarm-clock
     RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
     BUNDLE DESTINATION .)
+# A stripped install (`cmake --install --strip`, and the package) also drops the
+# compilers' notes, as Debian's own packages do.
+if(UNIX AND NOT APPLE AND CMAKE_STRIP)
+    install(CODE "if(CMAKE_INSTALL_DO_STRIP)
+        execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment --remove-section=.note
+            \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/alarm-clock\")
+    endif()")
+endif()
 # Found relative to the executable too (bin/../share/alarm-clock), so a staged
 # or unpacked install rings without the compiled-in folder.
 install(FILES ${ALARM_CLOCK_DEFAULT_WAV} DESTINATION ${CMAKE_INSTALL_DATADIR}/alarm-clock)
 
 if(UNIX AND NOT APPLE)
-    install(FILES resources/alarm-clock.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-    install(FILES resources/io.github.alarm_clock.AlarmClock.metainfo.xml
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+    install(FILES resources/${ALARM_CLOCK_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+    install(FILES resources/${ALARM_CLOCK_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
     foreach(size IN LISTS ALARM_CLOCK_ICON_SIZES)
         install(FILES ${ALARM_CLOCK_ICON_DIR}/${size}/alarm-clock.png
             DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
     endforeach()
     install(FILES resources/alarm-clock.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+
+    # The manual page and the changelog are installed compressed, as man and
+    # Debian expect them; -n keeps the file's name and time out of the archive,
+    # so that the same sources give the same package.
+    find_program(GZIP gzip REQUIRED)
+    set(gzipped)
+    foreach(source IN ITEMS resources/alarm-clock.1 resources/debian/changelog)
+        get_filename_component(name ${source} NAME)
+        set(copy ${CMAKE_BINARY_DIR}/gzipped/${name})
+        add_custom_command(OUTPUT ${copy}.gz
+            COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/${source} ${copy}
+            COMMAND ${GZIP} -9nf ${copy}
+            DEPENDS ${CMAKE_SOURCE_DIR}/${source}
+            COMMENT "Compressing ${name}")
+        list(APPEND gzipped ${copy}.gz)
+    endforeach()
+    add_custom_target(gzipped_docs ALL DEPENDS ${gzipped})
+    install(FILES ${CMAKE_BINARY_DIR}/gzipped/alarm-clock.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+    # A native package's changelog is changelog.gz; the copyright is in the
+    # machine-readable format Debian reads.
+    install(FILES ${CMAKE_BINARY_DIR}/gzipped/changelog.gz resources/debian/copyright
+        DESTINATION ${CMAKE_INSTALL_DOCDIR})
 endif()
 
 # The executable's own icon on Windows comes from an .ico that ImageMagick
@@ -56,7 +86,7 @@ set(CPACK_PACKAGE_NAME alarm-clock)
 set(CPACK_PACKAGE_VENDOR "Alarm Clock developers")
 set(CPACK_PACKAGE_DESCRIPTION "One small window shows the time of day and rings an alarm at the chosen\n\
 time. Minimized, the program waits in the notification area.")
-set(CPACK_PACKAGE_CONTACT "Alarm Clock developers <alarm-clock@localhost>")
+set(CPACK_PACKAGE_CONTACT "Alarm Clock developers <alarm-clock@users.noreply.github.com>")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

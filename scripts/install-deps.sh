@@ -8,7 +8,7 @@ set -euo pipefail
 build_packages=(cmake make g++ pkg-config qt6-base-dev qt6-base-dev-tools libsdl2-mixer-dev libxcb1-dev librsvg2-bin dpkg-dev)
 test_packages=(xvfb xauth openbox trayer xdotool wmctrl x11-utils x11-apps dbus dbus-x11 at-spi2-core
     python3 python3-pyatspi python3-xlib imagemagick faketime fonts-dejavu-core
-    pulseaudio pulseaudio-utils sox desktop-file-utils appstream
+    pulseaudio pulseaudio-utils sox desktop-file-utils appstream lintian reuse mandoc man-db
     haskell-status-notifier-item-utils haskell-gtk-sni-tray-utils
     gnome-shell gnome-shell-extension-appindicator xwayland
     kwin-wayland plasma-workspace plasma-desktop qtwayland5 qt6-wayland

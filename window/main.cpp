@@ -17,7 +17,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("alarm-clock"));
     QApplication::setApplicationDisplayName(frmAlarmClock::Title);
-    QApplication::setDesktopFileName(QStringLiteral("alarm-clock"));
+    QApplication::setDesktopFileName(QStringLiteral("io.github.alarm_clock.alarm_clock"));
     QApplication::setWindowIcon(programIcon());
     // The window hides in the notification area: closing the ringing box or the
     // icon's menu while it is hidden must not end the program.

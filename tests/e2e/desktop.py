@@ -738,9 +738,19 @@ class Desktop:
         wait_until(lambda: self.active_window() == wid, timeout,
                    f"window {hex(wid)} to become active", on_poll=self._nudge_now_and_then)
 
-    def screenshot(self, path):
-        self._run(["import", "-window", "root", path])
+    def screenshot(self, path, wid=None):
+        """The whole screen, or with wid that window in its window manager's frame."""
+        self._run(["import", "-window", hex(self.frame(wid)) if wid else "root", path])
         return path
+
+    def frame(self, wid):
+        """The window manager's frame around a managed window (its top-level ancestor)."""
+        window = self._window(wid)
+        while True:
+            parent = window.query_tree().parent
+            if parent.id == self._root.id:
+                return window.id
+            window = parent
 
     def _run(self, argv, timeout=20):
         result = subprocess.run(argv, env=self.env, capture_output=True, text=True,
