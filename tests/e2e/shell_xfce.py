@@ -68,7 +68,7 @@ class XfceShell(shells.Shell):
     # -- start-up
 
     def _start_shell(self):
-        missing = [p for p in ("Xvfb", "xfwm4", "xfce4-panel", "xdotool", "wmctrl", "xclock")
+        missing = [p for p in ("Xvfb", "xfwm4", "xfce4-panel", "xdotool", "wmctrl", "xcalc")
                    if not shutil.which(p)]
         if missing:
             raise shells.Unavailable(f"not installed: {', '.join(missing)}")
@@ -126,13 +126,12 @@ class XfceShell(shells.Shell):
         self._run(["wmctrl", "-i", "-c", hex(win.id)])
 
     def start_other_window(self):
-        other = self.start_program(["xclock"])
-        wid = wait_until(lambda: self._window_titled("xclock"), 10, "xclock's window")
+        # xcalc takes the keyboard focus (xclock never accepts it).
+        other = self.start_program(["xcalc"])
+        wid = wait_until(lambda: next(iter(self.windows("Calculator")), None), 10,
+                         "xcalc's window")
         self.activate(wid)
-        return other, shells.ShellWindow(wid, "xclock", other.pid, False, True, False, True)
-
-    def _window_titled(self, title):
-        return next(iter(self.windows(title)), None)
+        return other, shells.ShellWindow(wid, "Calculator", other.pid, False, True, False, True)
 
     # -- the notification area
 
