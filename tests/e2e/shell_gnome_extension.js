@@ -77,18 +77,24 @@ const helpers = {
         helpers.click(x, y, button, clicks);
         return true;
     },
+    // Open, and done sliding in: until then its items are not where they end up.
     menuShown() {
         const icon = programIcon();
-        return icon !== null && icon.menu.isOpen && icon.menu.actor.mapped;
+        return icon !== null && icon.menu.isOpen && icon.menu.actor.mapped &&
+            ['opacity', 'translation-x', 'translation-y'].every(p =>
+                !icon.menu.actor.get_transition(p));
     },
-    // The open menu's item with this label, clicked with the pointer.
+    // The open menu's item with this label, clicked with the pointer once the
+    // shell finds the item at its middle.
     chooseMenuItem(label) {
         const icon = programIcon();
-        const item = icon && icon.menu._getMenuItems().find(i =>
-            i.label && i.label.text.replace(/[_&]/g, '') === label && i.actor.mapped);
+        const item = icon && helpers.menuShown() && icon.menu._getMenuItems().find(i =>
+            i.label && i.label.text.replace(/[_&]/g, '') === label);
         if (!item)
             return false;
         const [x, y] = centre(item.actor);
+        if (!item.actor.contains(global.stage.get_actor_at_pos(Clutter.PickMode.REACTIVE, x, y)))
+            return false;
         helpers.click(x, y, Clutter.BUTTON_PRIMARY, 1);
         return true;
     },
