@@ -170,8 +170,10 @@ class Shell(desktop.Desktop):
         wait_until(answers, timeout, "pipewire-pulse to answer `pactl info`", interval=0.1)
         subprocess.run(["pactl", "load-module", "module-null-sink", "sink_name=null"],
                        env=self.env, capture_output=True, check=True, timeout=10)
-        subprocess.run(["pactl", "set-default-sink", "null"], env=self.env,
-                       capture_output=True, check=True, timeout=10)
+        # pipewire-pulse creates the sink's node a moment after it answers.
+        wait_until(lambda: subprocess.run(["pactl", "set-default-sink", "null"], env=self.env,
+                                          capture_output=True, timeout=10).returncode == 0,
+                   timeout, "the null sink to become the default", interval=0.1)
         with open("/dev/zero", "rb") as zeros:
             self._start_service("pulse-keepalive", [
                 "pacat", "--playback", "-d", "null", "--latency-msec=10"], stdin=zeros)
