@@ -6,7 +6,7 @@ SANITIZE_BUILD ?= build-sanitize
 PACKAGE_BUILD ?= build-package
 JOBS ?= 2
 
-.PHONY: all build run test sanitize-test unit-test e2e-test bench package screenshots clean
+.PHONY: all build run test sanitize-test unit-test e2e-test desktop-test bench package screenshots clean
 
 all: build
 
@@ -38,6 +38,10 @@ unit-test: build
 
 e2e-test: build
 	cd $(BUILD) && ctest --output-on-failure -L e2e
+
+desktop-test: build
+	@scripts/install-deps.sh test
+	cd $(BUILD) && ctest --output-on-failure -L desktops
 
 bench: build
 	@scripts/install-deps.sh test
