@@ -1,10 +1,13 @@
 // SPDX-FileCopyrightText: 2026 Alarm Clock developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CaretBlinkLimit.h"
+#include "DBusInhibitService.h"
+#include "InhibitChain.h"
 #include "ProgramIcon.h"
 #include "QtMessageBox.h"
 #include "SystemClock.h"
 #include "Toolkit.h"
+#include "X11Tuning.h"
 #include "frmAlarmClock.h"
 #include "modPlaySound.h"
 
@@ -12,6 +15,7 @@
 
 int main(int argc, char *argv[])
 {
+    X11Tuning::preferPlainImages();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("alarm-clock"));
     QApplication::setApplicationDisplayName(frmAlarmClock::Title);
@@ -25,7 +29,8 @@ int main(int argc, char *argv[])
     SystemClock clock;
     modPlaySound sound;
     QtMessageBox messageBox;
-    frmAlarmClock window({ clock, sound, messageBox, Toolkit::endProgram, Toolkit::yieldToEvents });
+    InhibitChain sleep(DBusInhibitService::desktopServices());
+    frmAlarmClock window({ clock, sound, messageBox, Toolkit::endProgram, Toolkit::yieldToEvents, &sleep });
     QObject::connect(&window, &frmAlarmClock::unloaded, &app, &QCoreApplication::quit);
     window.Form_Load();
     return app.exec();
