@@ -75,6 +75,7 @@ SERVICES = {
                           ("UnInhibit", "u", "", COOKIE_RELEASE)]),
 }
 ORDER = ("portal", "gnome-session", "power-management")
+POWERDEVIL = "/usr/lib/x86_64-linux-gnu/libexec/org_kde_powerdevil"
 
 
 def bus_daemon():
@@ -99,11 +100,12 @@ class Mocks:
     """The services present in one case, each a dbusmock of its own, plus
     logind on a private system bus to show that no sleep lock is taken."""
 
-    def __init__(self, test, present, delay=0):
+    def __init__(self, test, present, delay=0, system=("logind",)):
         self.present = present
         self.system_bus = desk.start_bus("system-bus")
         test.addCleanup(desk.stop_service, "system-bus")
-        self._start(test, "logind", ["-t", "logind"], system=True)
+        for template in system:
+            self._start(test, template, ["-t", template], system=True)
         for key in present:
             name, path, iface, methods = SERVICES[key]
             mock = self._start(test, key, [name, path, iface])
@@ -129,9 +131,11 @@ class Mocks:
         desk.start_service(label, ["/usr/bin/python3", "-m", "dbusmock", *args], extra_env=env)
         test.addCleanup(desk.stop_service, label)
         if system:
-            self.logind_bus = dbus.bus.BusConnection(self.system_bus)
-            test.addCleanup(self.logind_bus.close)
-            where, name, path = self.logind_bus, "org.freedesktop.login1", "/org/freedesktop/login1"
+            if not hasattr(self, "logind_bus"):
+                self.logind_bus = dbus.bus.BusConnection(self.system_bus)
+                test.addCleanup(self.logind_bus.close)
+            where, name = self.logind_bus, {"logind": "org.freedesktop.login1", "upower": "org.freedesktop.UPower"}[key]
+            path = "/" + name.replace(".", "/")
         else:
             where, name, path = bus, args[0], args[1]
         wait_until(lambda: where.name_has_owner(name), 10, f"{name} on the bus",
@@ -262,6 +266,39 @@ class SleepInhibitTest(unittest.TestCase):
         wait_until(lambda: mocks.asked("portal") == 1 and not mocks.holds("portal"), 10,
                    "the late hold to be given back")
         self.assertTrue(connected(copy.prog.pid))
+
+    @unittest.skipUnless(os.access(POWERDEVIL, os.X_OK), "KDE's powerdevil is not installed")
+    def test_against_kde_powerdevil(self):
+        """The real PowerManagement service, with logind and UPower mocked on
+        the private system bus: it sees the hold, drops it with the program's
+        connection, and takes no lock of its own against the user's suspend."""
+        mocks = Mocks(self, (), system=("logind", "upower"))
+        desk.start_service("powerdevil", [POWERDEVIL], extra_env={
+            "DBUS_SYSTEM_BUS_ADDRESS": mocks.system_bus, "KDE_DEBUG": "1", "XDG_CURRENT_DESKTOP": "KDE"})
+        self.addCleanup(desk.stop_service, "powerdevil")
+        name, path, iface, _ = SERVICES["power-management"]
+        wait_until(lambda: bus.name_has_owner(name), 30, "powerdevil on the bus",
+                   on_poll=lambda: desk._check_alive("powerdevil"))
+        pm = dbus.Interface(bus.get_object(name, path), iface)
+        agent = dbus.Interface(bus.get_object("org.kde.Solid.PowerManagement.PolicyAgent",
+                                              "/org/kde/Solid/PowerManagement/PolicyAgent"),
+                               "org.kde.Solid.PowerManagement.PolicyAgent")
+        locks = mocks.sleep_locks()
+        for ending, end in ENDINGS.items():
+            with self.subTest(ending=ending):
+                copy = Copy(self, mocks)
+                self.assertFalse(pm.HasInhibit(), "none while Disarmed")
+                copy.arm()
+                # powerdevil puts a hold in force only once it has lasted 5 s.
+                wait_until(lambda: pm.HasInhibit(), 10, "powerdevil to hold")
+                self.assertIn(REASON, [str(reason) for _, reason in agent.ListInhibitions()])
+                self.assertEqual(mocks.sleep_locks(), locks, "the user's own suspend is not blocked")
+                if end is end_by_ok:
+                    end(copy, lambda: bool(pm.HasInhibit()))
+                else:
+                    end(copy)
+                wait_until(lambda: not pm.HasInhibit(), 5, f"powerdevil to let go after {ending}")
+                copy.prog.stop()
 
     def test_without_any_service_it_runs_as_before(self):
         copy = Copy(self, None)
