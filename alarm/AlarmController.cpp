@@ -4,6 +4,7 @@
 
 #include "Clock.h"
 #include "MessageBox.h"
+#include "SleepInhibitor.h"
 #include "SoundService.h"
 #include "TickTimer.h"
 #include "Toolkit.h"
@@ -16,10 +17,33 @@ const QString AlarmController::SoundName = QStringLiteral("alarm.wav");
 const QString AlarmController::RingText = QStringLiteral("The alarm clock is going off");
 
 AlarmController::AlarmController(AlarmControls controls, const Clock &clock, SoundService &sound,
-                                 MessageBox &messageBox, std::function<void()> yield)
+                                 MessageBox &messageBox, std::function<void()> yield, SleepInhibitor *sleep)
     : m_controls(controls), m_clock(clock), m_sound(sound), m_messageBox(messageBox),
-      m_yield(std::move(yield))
+      m_yield(std::move(yield)), m_sleep(sleep)
 {
+    // Whatever turns the check on or off (Set, Cancel, the ring's OK, Exit)
+    // takes the hold with it.
+    if (m_sleep)
+        m_checkSwitched = QObject::connect(&m_controls.check, &TickTimer::enabledChanged,
+                                           [this](bool on) { checkSwitched(on); });
+}
+
+AlarmController::~AlarmController()
+{
+    QObject::disconnect(m_checkSwitched);
+}
+
+QString AlarmController::holdReason(QTime alarm)
+{
+    return QStringLiteral("Alarm set for %1").arg(Toolkit::timeOfDayText(alarm));
+}
+
+void AlarmController::checkSwitched(bool on)
+{
+    if (on)
+        m_sleep->hold(holdReason(alarmMoment().time()));
+    else
+        m_sleep->release();
 }
 
 void AlarmController::set()

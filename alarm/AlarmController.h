@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QMetaObject>
 #include <QString>
 
 #include <functional>
@@ -11,6 +12,7 @@ class Clock;
 class MessageBox;
 class QAbstractButton;
 class QDateTimeEdit;
+class SleepInhibitor;
 class SoundService;
 class TickTimer;
 
@@ -26,7 +28,9 @@ struct AlarmControls
     TickTimer &check;
 };
 
-// Arms and disarms the alarm, checks it once a second and rings it.
+// Arms and disarms the alarm, checks it once a second and rings it. While the
+// check runs (armed, and while ringing) it keeps automatic suspend off, if it
+// is given a SleepInhibitor.
 class AlarmController
 {
 public:
@@ -34,7 +38,13 @@ public:
     static const QString RingText;
 
     AlarmController(AlarmControls controls, const Clock &clock, SoundService &sound,
-                    MessageBox &messageBox, std::function<void()> yield);
+                    MessageBox &messageBox, std::function<void()> yield, SleepInhibitor *sleep = nullptr);
+    ~AlarmController();
+    AlarmController(const AlarmController &) = delete;
+    AlarmController &operator=(const AlarmController &) = delete;
+
+    // What the desktop is told while the alarm keeps it awake.
+    static QString holdReason(QTime alarm);
 
     void set();
     void cancel();
@@ -47,10 +57,13 @@ private:
     QDateTime presentReading() const;
     QDateTime alarmMoment() const;
     void ring();
+    void checkSwitched(bool on);
 
     AlarmControls m_controls;
     const Clock &m_clock;
     SoundService &m_sound;
     MessageBox &m_messageBox;
     std::function<void()> m_yield;
+    SleepInhibitor *m_sleep;
+    QMetaObject::Connection m_checkSwitched;
 };

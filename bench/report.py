@@ -192,6 +192,25 @@ def render(results):
             errors = [r["error"] for r in alarm["rings"] if "error" in r]
             if errors:
                 out.append(f"\nRings that failed: {errors}")
+    armed = results.get("armed_idle")
+    if armed:
+        out.append(f"\n### Idle Disarmed and Armed, beside xclock ({armed['idle_s']} s each, {armed['date']})\n")
+        labels = {"ours": "alarm-clock (accessibility on, nobody listening)",
+                  "ours_noa11y": "alarm-clock (accessibility off)", "xclock": "xclock -update 1"}
+        rows = []
+        for period in ("disarmed", "armed"):
+            base = armed[period].get("xclock")
+            for key in ("ours", "ours_noa11y", "xclock"):
+                p = armed[period].get(key)
+                if not p:
+                    continue
+                ratio = (f"{p['oncpu_ms'] / base['oncpu_ms']:.2f}" if base and base["oncpu_ms"] else "–")
+                rows.append([labels[key], period, p["cpu_ms"], f"{p['oncpu_ms']:g}", ratio,
+                             f"{p['wakeups_per_s']:g}", "yes" if p.get("focused") else "no"])
+        out.append(table(["program", "alarm", "CPU ms (utime+stime)", "on-CPU ms (schedstat)",
+                          "on-CPU / xclock's", "wake-ups/s", "focused"], rows))
+        out.append(f"\nArmed with Set for {armed.get('armed_for')}, hours away; the armed state was read "
+                   "back through AT-SPI for the accessible copy, the other got the same keys.")
     soak = results.get("soak")
     if soak:
         out.append(f"\n### Soak: {soak['hours']} simulated hours, one alarm per hour ({soak['date']}, "

@@ -9,7 +9,7 @@ build_packages=(cmake make g++ pkg-config qt6-base-dev qt6-base-dev-tools libsdl
 test_packages=(xvfb xauth openbox trayer xdotool wmctrl x11-utils x11-apps dbus dbus-x11 at-spi2-core
     python3 python3-pyatspi python3-xlib imagemagick faketime fonts-dejavu-core
     pulseaudio pulseaudio-utils sox desktop-file-utils appstream lintian reuse mandoc man-db
-    haskell-status-notifier-item-utils haskell-gtk-sni-tray-utils
+    haskell-status-notifier-item-utils haskell-gtk-sni-tray-utils python3-dbusmock python3-dbus
     gnome-shell gnome-shell-extension-appindicator xwayland
     kwin-wayland plasma-workspace plasma-desktop qtwayland5 qt6-wayland
     xfwm4 xfce4-panel xfce4-settings

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "AlarmController.h"
 #include "FakeClock.h"
+#include "FakeInhibitService.h"
 #include "FakeMessageBox.h"
 #include "FakeSound.h"
 #include "QtMessageBox.h"
@@ -44,7 +45,8 @@ struct Rig
     QPushButton set{ &window };
     QPushButton cancel{ &window };
     TickTimer check{ clock };
-    AlarmController alarm{ { picker, set, cancel, check }, clock, sound, box, [this] { ++yields; } };
+    FakeSleepInhibitor sleep;
+    AlarmController alarm{ { picker, set, cancel, check }, clock, sound, box, [this] { ++yields; }, &sleep };
 
     Rig()
     {
@@ -96,6 +98,7 @@ private slots:
     void oneArmingGivesOneRingWhileTheBoxStaysOpen();
     void setAfterARingArmsForTheNextDay();
     void cancelWhileArmedNeverRings();
+    void keepsTheComputerAwakeExactlyWhileArmedOrRinging();
 
     void ringingBoxIsAWarningAboveEveryWindow();
 };
@@ -344,6 +347,27 @@ void TestAlarm::ringingBoxIsAWarningAboveEveryWindow()
     });
     box.show("The alarm clock is going off", 0x1030, "Alarm Clock");
     QVERIFY(inspected);
+}
+
+void TestAlarm::keepsTheComputerAwakeExactlyWhileArmedOrRinging()
+{
+    Rig r;
+    QVERIFY(r.sleep.calls.isEmpty());
+    r.picker.setTime(QTime(7, 30, 0));
+    r.alarm.set();
+    QCOMPARE(r.sleep.calls, QStringList({ "hold Alarm set for 07:30:00" }));
+    r.alarm.cancel();
+    QCOMPARE(r.sleep.calls.constLast(), "release");
+
+    r.sleep.calls.clear();
+    r.picker.setTime(QTime(6, 13, 0));
+    r.alarm.set();
+    QStringList whileRinging;
+    r.box.whileOpen = [&] { whileRinging = r.sleep.calls; };
+    r.clock.set(at(Today, 6, 13, 1));
+    r.alarm.check();
+    QCOMPARE(whileRinging, QStringList({ "hold Alarm set for 06:13:00" }));
+    QCOMPARE(r.sleep.calls, QStringList({ "hold Alarm set for 06:13:00", "release" }));
 }
 
 QTEST_MAIN(TestAlarm)

@@ -134,12 +134,12 @@ void TestToolkit::ticksDueDuringTheHandlerAreDropped()
             QTest::qWait(200); // about forty ticks are due meanwhile
     });
     timer.setEnabled(true);
-    QTRY_VERIFY(starts.size() >= 2);
-    QTest::qWait(20);
+    QTRY_VERIFY(starts.size() >= 4);
     timer.setEnabled(false);
     // No burst of queued ticks: after the long call, ticks come at their usual pace.
-    QVERIFY2(starts.size() <= 2 + 20 / TickTimer::PhaseMs + 1, qPrintable(QString::number(starts.size())));
     QVERIFY(starts.at(1) - starts.at(0) >= 200);
+    for (qsizetype i = 2; i < starts.size(); ++i)
+        QVERIFY2(starts.at(i) - starts.at(i - 1) >= TickTimer::PhaseMs - 1, qPrintable(QString::number(i)));
 }
 
 void TestToolkit::disablingInsideTheHandlerStopsTicks()

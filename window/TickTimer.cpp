@@ -2,18 +2,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TickTimer.h"
 
-#include "Clock.h"
-
-#include <QPointer>
-
-TickTimer::TickTimer(const Clock &clock, QObject *parent)
-    : QObject(parent), m_clock(clock)
+TickTimer::TickTimer(const Clock &clock, QObject *parent) : QObject(parent)
 {
-    // Single-shot and re-armed only once the handler has returned: this is what
-    // keeps a nested event loop inside the handler from entering it again.
-    m_timer.setSingleShot(true);
-    m_timer.setTimerType(Qt::PreciseTimer);
-    connect(&m_timer, &QTimer::timeout, this, &TickTimer::fire);
+    m_pulse = new TickPulse(clock, this);
+    m_pulse->join(this);
+}
+
+TickTimer::TickTimer(TickPulse &pulse, QObject *parent) : QObject(parent), m_pulse(&pulse)
+{
+    pulse.join(this);
+}
+
+TickTimer::~TickTimer()
+{
+    if (m_pulse)
+        m_pulse->leave(this);
 }
 
 void TickTimer::setEnabled(bool enabled)
@@ -21,35 +24,23 @@ void TickTimer::setEnabled(bool enabled)
     if (enabled == m_enabled)
         return;
     m_enabled = enabled;
-    if (!enabled)
-        m_timer.stop();
-    else if (!m_inHandler)
-        scheduleNext();
+    if (m_pulse) {
+        if (enabled)
+            m_firstTick = m_pulse->ticks() + 1;
+        m_pulse->update();
+    }
+    emit enabledChanged(enabled);
 }
 
-int TickTimer::msecsToNextTick(const QTime &wallClock)
+void TickTimer::deliver(quint64 tick)
 {
-    const int intoSecond = wallClock.msec();
-    return intoSecond < PhaseMs ? PhaseMs - intoSecond : 1000 - intoSecond + PhaseMs;
-}
-
-void TickTimer::fire()
-{
-    if (!m_enabled)
+    // A tick during the handler (from a nested event loop) is dropped, as is
+    // one counted before the timer was last enabled.
+    if (!m_enabled || m_inHandler || tick < m_firstTick)
         return;
     QPointer<TickTimer> alive(this);
     m_inHandler = true;
     emit timeout();
-    if (!alive)
-        return;
-    m_inHandler = false;
-    if (m_enabled)
-        scheduleNext();
-}
-
-void TickTimer::scheduleNext()
-{
-    // Recomputed from the wall clock every time, so a clock that was set, or a
-    // machine that slept, puts the ticks back in phase at once.
-    m_timer.start(msecsToNextTick(m_clock.now().time()));
+    if (alive)
+        m_inHandler = false;
 }

@@ -2,13 +2,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "TickPulse.h"
+
 #include <QObject>
-#include <QTimer>
+#include <QPointer>
 
 class Clock;
 
 // A once-a-second timer whose ticks come just after the wall clock's second turns,
-// so that whatever a tick shows is fresh for the whole second.
+// so that whatever a tick shows is fresh for the whole second. Timers made on one
+// TickPulse share its wake-up; one made on a clock has a pulse of its own.
 //
 // Its handler is never entered again while an earlier call is still running, not
 // even from a nested event loop (a modal box or a menu); ticks due meanwhile are
@@ -18,25 +21,28 @@ class TickTimer : public QObject
     Q_OBJECT
 
 public:
-    static constexpr int PhaseMs = 5; // how long after the second turns a tick comes
+    static constexpr int PhaseMs = TickPulse::PhaseMs;
 
     explicit TickTimer(const Clock &clock, QObject *parent = nullptr);
+    explicit TickTimer(TickPulse &pulse, QObject *parent = nullptr);
+    ~TickTimer() override;
 
     bool isEnabled() const { return m_enabled; }
     void setEnabled(bool enabled);
 
     // Milliseconds from the given wall-clock time to the next tick.
-    static int msecsToNextTick(const QTime &wallClock);
+    static int msecsToNextTick(const QTime &wallClock) { return TickPulse::msecsToNextTick(wallClock); }
+
+    // Runs the handler for the pulse's tick number `tick`, unless that is not for it.
+    void deliver(quint64 tick);
 
 signals:
     void timeout();
+    void enabledChanged(bool enabled);
 
 private:
-    void fire();
-    void scheduleNext();
-
-    const Clock &m_clock;
-    QTimer m_timer;
+    QPointer<TickPulse> m_pulse;
     bool m_enabled = false;
     bool m_inHandler = false;
+    quint64 m_firstTick = 0;
 };

@@ -86,7 +86,7 @@ frmAlarmClock::frmAlarmClock(AlarmClockServices services, QWidget *parent)
 
     m_alarm = std::make_unique<AlarmController>(AlarmControls{ *dtpAlarmTime, *cmdSet, *cmdCancel, *tmrAlarmTimer },
                                                 m_services.clock, m_services.sound, m_services.messageBox,
-                                                m_services.yield);
+                                                m_services.yield, m_services.sleep);
     m_tray = std::make_unique<TrayController>(*this, *mPopupSys, [this] { return m_sysTray.isShown(); });
 
     connect(tmrCurrentTimer, &TickTimer::timeout, this, &frmAlarmClock::tmrCurrentTimer_Timer);
@@ -129,9 +129,12 @@ void frmAlarmClock::createControls(QWidget *client)
     setTabOrder(cmdSet, cmdCancel);
     setTabOrder(cmdCancel, cmdExit);
 
-    tmrCurrentTimer = new TickTimer(m_services.clock, this);
+    // Both timers tick at the same moment: one wake-up serves them, the time
+    // of day first, then the alarm's check.
+    auto *ticks = new TickPulse(m_services.clock, this);
+    tmrCurrentTimer = new TickTimer(*ticks, this);
     tmrCurrentTimer->setObjectName(QStringLiteral("tmrCurrentTimer"));
-    tmrAlarmTimer = new TickTimer(m_services.clock, this);
+    tmrAlarmTimer = new TickTimer(*ticks, this);
     tmrAlarmTimer->setObjectName(QStringLiteral("tmrAlarmTimer"));
 
     mPopupSys = new QMenu(QStringLiteral("&Systray"), this);

@@ -18,6 +18,7 @@ class QDateTimeEdit;
 class QLabel;
 class QMenu;
 class QPushButton;
+class SleepInhibitor;
 class SoundService;
 class TickTimer;
 
@@ -29,6 +30,7 @@ struct AlarmClockServices
     MessageBox &messageBox;
     std::function<void()> end;   // ends the program at once
     std::function<void()> yield; // runs the events already queued
+    SleepInhibitor *sleep = nullptr; // keeps automatic suspend off while armed
 };
 
 // The program's only window: the present time, the alarm picker and its buttons.

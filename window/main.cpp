@@ -1,11 +1,14 @@
 // SPDX-FileCopyrightText: 2026 Alarm Clock developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CaretBlinkLimit.h"
+#include "DBusInhibitService.h"
+#include "InhibitChain.h"
 #include "PlatformChoice.h"
 #include "ProgramIcon.h"
 #include "QtMessageBox.h"
 #include "SystemClock.h"
 #include "Toolkit.h"
+#include "X11Tuning.h"
 #include "frmAlarmClock.h"
 #include "modPlaySound.h"
 
@@ -14,6 +17,7 @@
 int main(int argc, char *argv[])
 {
     PlatformChoice::apply(argc, argv);
+    X11Tuning::preferPlainImages();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("alarm-clock"));
     QApplication::setApplicationDisplayName(frmAlarmClock::Title);
@@ -27,7 +31,8 @@ int main(int argc, char *argv[])
     SystemClock clock;
     modPlaySound sound;
     QtMessageBox messageBox;
-    frmAlarmClock window({ clock, sound, messageBox, Toolkit::endProgram, Toolkit::yieldToEvents });
+    InhibitChain sleep(DBusInhibitService::desktopServices());
+    frmAlarmClock window({ clock, sound, messageBox, Toolkit::endProgram, Toolkit::yieldToEvents, &sleep });
     QObject::connect(&window, &frmAlarmClock::unloaded, &app, &QCoreApplication::quit);
     window.Form_Load();
     return app.exec();

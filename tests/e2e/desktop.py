@@ -796,6 +796,23 @@ class Desktop:
         self._programs.append(program)
         return program
 
+    # -- further buses and services
+
+    def start_bus(self, label):
+        """Another private bus (a stand-in for the system bus, say); returns its address."""
+        return self._start_reporting(
+            label, ["dbus-daemon", "--session", "--nofork", "--print-address={fd}",
+                    "--address=unix:path=" + os.path.join(self.tmp, label)],
+            env={**self._base_env, "DISPLAY": self.display})
+
+    def start_service(self, label, argv, extra_env=None):
+        """Starts a helper of the test's (a mock service) under the session's
+        environment; stop_service(label) ends it, and so does the desktop's end."""
+        return self._start_service(label, argv, env={**self.env, **(extra_env or {})})
+
+    def stop_service(self, label):
+        self._stop_service(label)
+
     # -- tray
 
     def start_tray(self, timeout=10):
