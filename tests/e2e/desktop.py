@@ -776,6 +776,16 @@ class Desktop:
         self._run(["xdotool", "mousemove", str(x), str(y),
                    "click", "--repeat", "2", "--delay", "80", str(button)])
 
+    def keyboard_grabbed(self):
+        """Whether another client holds the keyboard: an open popup menu does,
+        once it is mapped and can take clicks and keys."""
+        status = self._root.grab_keyboard(False, Xlib.X.GrabModeAsync, Xlib.X.GrabModeAsync,
+                                          Xlib.X.CurrentTime)
+        if status == Xlib.X.GrabSuccess:
+            self._x.ungrab_keyboard(Xlib.X.CurrentTime)
+            self._x.sync()
+        return status == Xlib.X.AlreadyGrabbed
+
     def pointer(self):
         p = self._root.query_pointer()
         return (p.root_x, p.root_y)

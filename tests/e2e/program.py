@@ -112,6 +112,14 @@ def wait_box(desk, app, timeout=20):
     return Alert(acc, "\n".join(labels), buttons)
 
 
+def wait_past_start(found, timeout=5):
+    """Waits until the clock has left the second of start-up. The picker starts
+    at that time, and Set arms it for its next coming: within that very second
+    it is still to come and rings a second later; after it, only tomorrow."""
+    desktop.wait_until(lambda: shown_time(found) != desktop.text(found["picker"]), timeout,
+                       "the clock to leave the second of start-up", interval=0.05)
+
+
 def wait_focused(acc, what, timeout=5):
     """Waits until the accessible has the keyboard focus: a key pressed before
     would go to whatever had it until then."""

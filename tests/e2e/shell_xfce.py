@@ -171,16 +171,7 @@ class XfceShell(shells.Shell):
 
     def open_icon_menu(self):
         self.click(*self._icon(), button=3)
-        wait_until(self._keyboard_grabbed, 5, "the icon's menu to take the keyboard")
-
-    def _keyboard_grabbed(self):
-        """Whether another client (an open menu) holds the keyboard."""
-        status = self._root.grab_keyboard(False, Xlib.X.GrabModeAsync, Xlib.X.GrabModeAsync,
-                                          Xlib.X.CurrentTime)
-        if status == Xlib.X.GrabSuccess:
-            self._x.ungrab_keyboard(Xlib.X.CurrentTime)
-            self._x.sync()
-        return status == Xlib.X.AlreadyGrabbed
+        wait_until(self.keyboard_grabbed, 5, "the icon's menu to take the keyboard")
 
     def choose_menu_item(self, label):
         self.key(label[0].lower())

@@ -19,9 +19,16 @@ def center(icon):
     return icon.x + icon.w // 2, icon.y + icon.h // 2
 
 
+def red_pixels(icon):
+    shot = desk.screenshot(os.path.join(desk.tmp, "tray.png"))
+    return program.count_colour(shot, (icon.x, icon.y, icon.w, icon.h),
+                                lambda r, g, b: r > 180 and g < 80 and b < 80)
+
+
 def choose(menu, label):
-    """Clicks a menu item: a key pressed before the menu grabs the keyboard
-    would go to the window under it."""
+    """Clicks a menu item once the menu holds the input: the menu is announced
+    as showing before it is mapped, and a click before would miss it."""
+    wait_until(desk.keyboard_grabbed, 5, "the menu to take the input")
     item = next(i for i in desktop.children(menu) if desktop.name(i) == label)
     desk.click(*desktop.center(item))
 
@@ -29,7 +36,13 @@ def choose(menu, label):
 class TrayTest(unittest.TestCase):
     def setUp(self):
         self.prog, self.wid = program.start(desk)
-        self.icon = desk.wait_tray_icon(count=1, timeout=10)[0]
+        # trayer lays a docked icon out anew after docking it: click only an
+        # icon that is drawn where it was found.
+        self.icon = wait_until(self.settled_icon, 10, "the icon to be drawn in the tray")
+
+    def settled_icon(self):
+        icons = desk.wait_tray_icon(count=1, timeout=10)
+        return icons[0] if red_pixels(icons[0]) > 10 and desk.tray_icons() == icons else None
 
     def tearDown(self):
         program.finish(self, self.prog)
@@ -48,10 +61,7 @@ class TrayTest(unittest.TestCase):
 
     def test_icon_docks_with_the_program_icon(self):
         self.assertGreaterEqual(self.icon.w, 16)
-        shot = desk.screenshot(os.path.join(desk.tmp, "tray.png"))
-        red = program.count_colour(shot, (self.icon.x, self.icon.y, self.icon.w, self.icon.h),
-                                   lambda r, g, b: r > 180 and g < 80 and b < 80)
-        self.assertGreater(red, 10, "the red clock is drawn in the tray")
+        self.assertGreater(red_pixels(self.icon), 10, "the red clock is drawn in the tray")
 
     def test_minimize_hides_and_a_click_restores(self):
         self.minimize_into_tray()
@@ -88,6 +98,7 @@ class TrayTest(unittest.TestCase):
         with desk.watch_popup_menus() as menus:
             desk.click(*center(self.icon), button=3)
             menus.wait(5)
+        wait_until(desk.keyboard_grabbed, 5, "the menu to take the input")
         desk.key("Escape")
         time.sleep(0.3)
         self.assertEqual(self.shown(), [self.wid])
@@ -96,6 +107,7 @@ class TrayTest(unittest.TestCase):
     def test_exit_from_the_menu_while_armed_never_rings(self):
         app = program.app_of(desk, self.prog)
         c = program.controls(desk, app)
+        program.wait_past_start(c)
         desk.activate(self.wid)
         desk.key("alt+s")
         wait_until(lambda: "enabled" in states(c["cancel"]), 5, "the alarm to be armed")
@@ -123,6 +135,7 @@ class TrayTest(unittest.TestCase):
         with desk.watch_popup_menus() as menus:
             desk.click(*center(self.icon), button=3)
             menus.wait(5)
+        wait_until(desk.keyboard_grabbed, 5, "the menu to take the input")
         desk.key("Escape")
         time.sleep(0.5)
         self.assertTrue(self.prog.is_running())

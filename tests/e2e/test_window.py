@@ -64,6 +64,7 @@ class WindowTest(unittest.TestCase):
         self.assertEqual(set(steps), {1}, seen)
 
     def test_set_and_cancel_from_the_keyboard(self):
+        program.wait_past_start(self.c)
         desk.activate(self.wid)
         desk.key("alt+s")
         desktop.wait_until(lambda: "enabled" in states(self.c["cancel"]), 5, "Cancel enabled")
