@@ -116,8 +116,12 @@ class Shell(desktop.Desktop):
         wait_until(answers, 10, "the accessibility bus")
 
     def _bind_test_process(self):
-        super()._bind_test_process()
-        os.environ.pop("DISPLAY", None)
+        # No display yet (the shell brings its own): none for the test either.
+        self._saved_environ = dict(os.environ)
+        for var in ("AT_SPI_BUS_ADDRESS", "DISPLAY"):
+            os.environ.pop(var, None)
+        os.environ.update(DBUS_SESSION_BUS_ADDRESS=self.bus_address,
+                          XDG_RUNTIME_DIR=self.runtime_dir)
 
     def export_to_session(self, **variables):
         """Sets variables for the program and for D-Bus-activated services."""
@@ -130,7 +134,8 @@ class Shell(desktop.Desktop):
     @property
     def env(self):
         env = dict(self._base_env)
-        env["DBUS_SESSION_BUS_ADDRESS"] = self.bus_address
+        if getattr(self, "bus_address", None):  # not yet while the bus starts
+            env["DBUS_SESSION_BUS_ADDRESS"] = self.bus_address
         env["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
         return env
 
@@ -165,8 +170,10 @@ class Shell(desktop.Desktop):
         wait_until(answers, timeout, "pipewire-pulse to answer `pactl info`", interval=0.1)
         subprocess.run(["pactl", "load-module", "module-null-sink", "sink_name=null"],
                        env=self.env, capture_output=True, check=True, timeout=10)
-        subprocess.run(["pactl", "set-default-sink", "null"], env=self.env,
-                       capture_output=True, check=True, timeout=10)
+        # pipewire-pulse creates the sink's node a moment after it answers.
+        wait_until(lambda: subprocess.run(["pactl", "set-default-sink", "null"], env=self.env,
+                                          capture_output=True, timeout=10).returncode == 0,
+                   timeout, "the null sink to become the default", interval=0.1)
         with open("/dev/zero", "rb") as zeros:
             self._start_service("pulse-keepalive", [
                 "pacat", "--playback", "-d", "null", "--latency-msec=10"], stdin=zeros)
