@@ -11,7 +11,10 @@ import os
 import shutil
 import socket
 import subprocess
-import time
+
+import Xlib.display
+import Xlib.X
+from gi.repository import Gio, GLib
 
 import desktop
 import shells
@@ -50,12 +53,131 @@ class PlasmaShell(shells.Shell):
             fd.close()
         self.display = f":{number}"
         wait_until(self._x_answers, 30, "XWayland of KWin to answer")
+        self._x = Xlib.display.Display(self.display)
+        self._x.set_error_handler(lambda *args: None)
+        self._root = self._x.screen().root
+        self._bus = Gio.DBusConnection.new_for_address_sync(
+            self.bus_address, Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT
+            | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION, None, None)
         self.export_to_session(DISPLAY=self.display, WAYLAND_DISPLAY=wayland,
                                XDG_SESSION_TYPE="wayland", XDG_CURRENT_DESKTOP="KDE",
                                KDE_FULL_SESSION="true", KDE_SESSION_VERSION="5")
         self._start_service("kded5", ["kded5"])
         self._start_service("plasmashell", ["plasmashell", "--no-respawn"],
                             env={**self.env, "QT_QPA_PLATFORM": "xcb"})
+        wait_until(self._panel, 60, "plasmashell's panel", interval=0.2)
+
+    # -- KWin scripts: each prints its answer into KWin's log, tagged
+
+    def kwin(self, body):
+        """Runs JavaScript in KWin; returns what it hands to report(value)."""
+        self._queries += 1
+        tag = f"E2E-{self._queries}"
+        path = os.path.join(self.tmp, f"kwin-{self._queries}.js")
+        with open(path, "w") as f:
+            f.write(f"function report(v) {{ print({json.dumps(tag)} + ' ' + JSON.stringify(v)); }}\n"
+                    f"{_KWIN_HELPERS}\n{body}\n")
+        log = self._service("kwin")[2]
+        start = os.path.getsize(log)
+        script = self._call("/Scripting", "org.kde.kwin.Scripting", "loadScript",
+                            GLib.Variant("(ss)", (path, tag)))[0]
+        try:
+            self._call(f"/{script}", "org.kde.kwin.Script", "run", None)
+
+            def answer():
+                self._check_alive("kwin")
+                with open(log, "rb") as f:
+                    f.seek(start)
+                    for line in f.read().decode("utf-8", "replace").splitlines():
+                        if line.startswith(f"js: {tag} "):
+                            return [json.loads(line.split(" ", 2)[2])]
+                return None
+            return wait_until(answer, 10, f"KWin script {tag} to answer", interval=0.02)[0]
+        finally:
+            self._call("/Scripting", "org.kde.kwin.Scripting", "unloadScript",
+                       GLib.Variant("(s)", (tag,)))
+
+    def _call(self, path, interface, method, args):
+        return self._bus.call_sync("org.kde.KWin", path, interface, method, args, None,
+                                   Gio.DBusCallFlags.NONE, 10000, None).unpack()
+
+    # -- windows
+
+    def shell_windows(self, pid):
+        return [shells.ShellWindow(*w) for w in self.kwin(f"report(windows({int(pid)}));")]
+
+    def _act(self, win, action):
+        self.kwin(f"var c = byId({json.dumps(win.id)}); if (c) {{ {action}; }} report(!!c);")
+
+    def minimize_window(self, win):
+        self._act(win, "c.minimized = true")
+
+    def activate_window(self, win):
+        self._act(win, "workspace.activeClient = c")
+
+    def close_window(self, win):
+        self._act(win, "c.closeWindow()")
+
+    def start_other_window(self):
+        other = self.start_program(["xcalc"])
+        win = self.wait_shell_window(other.pid, title="Calculator")
+        self.activate_window(win)
+        return other, self.wait_shell_window(other.pid, title="Calculator", focused=True)
+
+    # -- the icon, found in a picture of the panel by its red clock face
+
+    def _panel(self):
+        self._check_alive("plasmashell")
+        panels = self.kwin("report(workspace.clientList().filter(function (c) {"
+                           " return c.dock && c.resourceClass == 'plasmashell'; }).map(function (c) {"
+                           " return [c.windowId, c.x, c.y, c.width, c.height]; }));")
+        return panels[0] if panels else None
+
+    def _icon_position(self):
+        wid, x, y, w, h = self._panel()
+        shot = os.path.join(self.tmp, "panel.png")
+        subprocess.run(["import", "-window", str(wid), shot], env=self.env, check=True,
+                       capture_output=True, timeout=20)
+        # The tray sits at the right; the task manager's entries on the left
+        # show the same icon.
+        left = w // 2
+        columns = _red_columns(shot, (left, 0, w - left, h))
+        if len(columns) < 10:
+            return None
+        right = max(columns)
+        near = [c for c in columns if c > right - 26]
+        return x + left + sum(near) // len(near), y + h // 2
+
+    def icon_shown(self):
+        return self._icon_position() is not None
+
+    def _icon(self):
+        return wait_until(self._icon_position, 10, "the program's icon in the panel")
+
+    def click_icon(self, double=False):
+        x, y = self._icon()
+        (self.double_click if double else self.click)(x, y)
+
+    def open_icon_menu(self):
+        before = self._popups()
+        self.click(*self._icon(), button=3)
+        wait_until(lambda: self._popups() - before, 5, "the icon's menu to show")
+
+    def _popups(self):
+        """Shown override-redirect windows: popup menus among them."""
+        found = set()
+        for top in self._root.query_tree().children:
+            try:
+                attributes = top.get_attributes()
+            except Exception:
+                continue
+            if attributes.override_redirect and attributes.map_state == Xlib.X.IsViewable:
+                found.add(top.id)
+        return found
+
+    def choose_menu_item(self, label):
+        # The menu has the keyboard: an item's access key chooses it.
+        self.key(label[0].lower())
 
     # -- XWayland's display, reserved here so that concurrent X servers keep off it
 
@@ -93,6 +215,14 @@ class PlasmaShell(shells.Shell):
                               capture_output=True).returncode == 0
 
     def __exit__(self, *exc):
+        # KWin first: killing its XWayland under it makes it abort.
+        kwin = self._service("kwin") if self._services else None
+        if kwin is not None:
+            try:
+                self._close_x()
+            except Exception:
+                self._x = None
+            desktop._stop_pid(kwin[1].pid, kwin[1], grace=10)
         try:
             return super().__exit__(*exc)
         finally:
@@ -101,3 +231,30 @@ class PlasmaShell(shells.Shell):
                     os.unlink(path)
                 except FileNotFoundError:
                     pass
+
+
+def _red_columns(png, rect):
+    """The x (within rect) of each red pixel of the picture: the clock's face."""
+    x, y, w, h = rect
+    rgb = subprocess.run(["convert", png, "-crop", f"{w}x{h}+{x}+{y}", "+repage", "-depth", "8",
+                          "rgb:-"], capture_output=True, check=True).stdout
+    return [(i // 3) % w for i in range(0, len(rgb) - 2, 3)
+            if rgb[i] > 180 and rgb[i + 1] < 80 and rgb[i + 2] < 80]
+
+
+# Each window as (id, title, pid, minimized, focused, above, x11); KWin captions
+# a second window of the same title "Title <2>": the client's own title counts.
+# An X client keeps its window id when it is hidden and shown again, where
+# KWin manages it anew.
+_KWIN_HELPERS = """
+function facts(c) {
+    return [String(c.windowId || c.internalId), c.caption.replace(/ <[0-9]+>$/, ''), c.pid, c.minimized,
+            c.active, c.keepAbove, c.windowId != 0];
+}
+function windows(pid) {
+    return workspace.clientList().filter(function (c) { return c.pid == pid; }).map(facts);
+}
+function byId(id) {
+    return workspace.clientList().filter(function (c) { return String(c.windowId || c.internalId) == id; })[0];
+}
+"""
