@@ -119,10 +119,17 @@ class PlasmaShell(shells.Shell):
         self._act(win, "c.closeWindow()")
 
     def start_other_window(self):
+        # An X client that takes the keyboard focus. It sets no _NET_WM_PID
+        # (KWin reports pid 0): it is known by its title.
         other = self.start_program(["xcalc"])
-        win = self.wait_shell_window(other.pid, title="Calculator")
-        self.activate_window(win)
-        return other, self.wait_shell_window(other.pid, title="Calculator", focused=True)
+
+        def calculator(focused=None):
+            wins = [shells.ShellWindow(*w) for w in self.kwin(
+                "report(workspace.clientList().filter(function (c) {"
+                " return c.caption == 'Calculator'; }).map(facts));")]
+            return next((w for w in wins if focused in (None, w.focused)), None)
+        self.activate_window(wait_until(calculator, 30, "xcalc's window", interval=0.1))
+        return other, wait_until(lambda: calculator(focused=True), 10, "xcalc to have the focus")
 
     # -- the icon, found in a picture of the panel by its red clock face
 
