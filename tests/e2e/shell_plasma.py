@@ -250,12 +250,13 @@ def _red_columns(png, rect):
 
 
 # Each window as (id, title, pid, minimized, focused, above, x11); KWin captions
-# a second window of the same title "Title <2>": the client's own title counts.
+# a second window of the same title "Title <2>" (and a left-to-right mark): the
+# client's own title counts.
 # An X client keeps its window id when it is hidden and shown again, where
 # KWin manages it anew.
 _KWIN_HELPERS = """
 function facts(c) {
-    return [String(c.windowId || c.internalId), c.caption.replace(/ <[0-9]+>$/, ''), c.pid, c.minimized,
+    return [String(c.windowId || c.internalId), c.caption.replace(/ <[0-9]+>\u200e?$/, ''), c.pid, c.minimized,
             c.active, c.keepAbove, c.windowId != 0];
 }
 function windows(pid) {
