@@ -44,8 +44,7 @@ class PlasmaShell(shells.Shell):
                 "--no-lockscreen"]
         for fd in fds:
             argv += ["--xwayland-fd", str(fd.fileno())]
-        env = {**self.env, "QT_LOGGING_RULES": "kwin_scripting=true",
-               "XDG_SESSION_TYPE": "wayland", "KDE_FULL_SESSION": "true",
+        env = {**self.env, "XDG_SESSION_TYPE": "wayland", "KDE_FULL_SESSION": "true",
                "XDG_CURRENT_DESKTOP": "KDE", "KDE_SESSION_VERSION": "5"}
         env.pop("DISPLAY", None)
         self._start_service("kwin", argv, env=env, pass_fds=[fd.fileno() for fd in fds])
@@ -257,7 +256,7 @@ def _red_columns(png, rect):
 _KWIN_HELPERS = """
 function facts(c) {
     return [String(c.windowId || c.internalId), c.caption.replace(/ <[0-9]+>\u200e?$/, ''), c.pid, c.minimized,
-            c.active, c.keepAbove, c.windowId != 0];
+            c.active, c.keepAbove, !!c.windowId];
 }
 function windows(pid) {
     return workspace.clientList().filter(function (c) { return c.pid == pid; }).map(facts);
