@@ -159,6 +159,10 @@ class Shell(desktop.Desktop):
     def start_pipewire(self, timeout=15):
         self._base_env["PULSE_SERVER"] = "unix:" + os.path.join(self.runtime_dir, "pulse", "native")
         self._start_service("pipewire", ["pipewire"])
+        # wireplumber gives up at once when pipewire is not listening yet.
+        socket = os.path.join(self.runtime_dir, "pipewire-0")
+        wait_until(lambda: self._check_alive("pipewire") or os.path.exists(socket), timeout,
+                   "pipewire's socket", interval=0.05)
         self._start_service("wireplumber", ["wireplumber"])
         self._start_service("pipewire-pulse", ["pipewire-pulse"])
 
