@@ -16,7 +16,7 @@
 #include <algorithm>
 #include <cmath>
 
-const QString frmAlarmClock::Title = QStringLiteral("Alarm Clock");
+const QString frmAlarmClock::Title = QString::fromLatin1(core::AlarmLogic::Title);
 
 namespace {
 
@@ -211,7 +211,7 @@ void frmAlarmClock::cmdCancel_Click()
 
 void frmAlarmClock::cmdExit_Click()
 {
-    tmrAlarmTimer->setEnabled(false);
+    m_alarm->stopChecking();
     m_services.end();
 }
 

@@ -3,6 +3,7 @@
 #include "TickPulse.h"
 
 #include "Clock.h"
+#include "TickPhase.h"
 #include "TickTimer.h"
 
 TickPulse::TickPulse(const Clock &clock, QObject *parent) : QObject(parent), m_clock(clock)
@@ -14,8 +15,7 @@ TickPulse::TickPulse(const Clock &clock, QObject *parent) : QObject(parent), m_c
 
 int TickPulse::msecsToNextTick(const QTime &wallClock)
 {
-    const int intoSecond = wallClock.msec();
-    return intoSecond < PhaseMs ? PhaseMs - intoSecond : 1000 - intoSecond + PhaseMs;
+    return core::msecsToNextTick(wallClock.msec());
 }
 
 void TickPulse::join(TickTimer *timer)

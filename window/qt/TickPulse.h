@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "TickPhase.h"
+
 #include <QList>
 #include <QObject>
 #include <QPointer>
@@ -23,7 +25,7 @@ class TickPulse : public QObject
     Q_OBJECT
 
 public:
-    static constexpr int PhaseMs = 5; // how long after the second turns a tick comes
+    static constexpr int PhaseMs = core::TickPhaseMs; // how long after the second turns a tick comes
 
     explicit TickPulse(const Clock &clock, QObject *parent = nullptr);
 

@@ -1,0 +1,21 @@
+// SPDX-FileCopyrightText: 2026 Alarm Clock developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <string>
+
+namespace core {
+
+// A modal message box that returns once the user has dismissed it.
+class AlarmBox
+{
+public:
+    static constexpr int MB_OK = 0x0000;
+    static constexpr int MB_ICONWARNING = 0x0030;
+    static constexpr int MB_SYSTEMMODAL = 0x1000;
+
+    virtual ~AlarmBox() = default;
+    virtual void show(const std::string &text, int style, const std::string &title) = 0;
+};
+
+} // namespace core

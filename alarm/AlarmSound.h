@@ -1,0 +1,26 @@
+// SPDX-FileCopyrightText: 2026 Alarm Clock developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <string>
+
+namespace core {
+
+// The wave-playback service behind the alarm's two plays: the looping alarm
+// and the last, synchronous play after the box is dismissed.
+class AlarmSound
+{
+public:
+    static constexpr int SND_SYNC = 0x0000;      // return when the sound has finished
+    static constexpr int SND_ASYNC = 0x0001;     // return at once
+    static constexpr int SND_NODEFAULT = 0x0002; // stay silent when the file cannot be played
+    static constexpr int SND_LOOP = 0x0008;      // repeat until the next call (with SND_ASYNC)
+
+    virtual ~AlarmSound() = default;
+
+    // Stops whatever is playing, then plays the file as flags say. Returns
+    // whether it could be played; a failure is always silent.
+    virtual bool sndPlaySound(const std::string &soundName, int flags) = 0;
+};
+
+} // namespace core

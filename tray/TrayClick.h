@@ -1,0 +1,26 @@
+// SPDX-FileCopyrightText: 2026 Alarm Clock developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+namespace core {
+
+enum class TrayAction { None, Restore, OpenMenu };
+
+// What a mouse event on the notification-area icon does, by the window
+// message number that reports it: the left button's release and double click
+// restore the window, the right button's release opens the icon's menu;
+// presses and pointer movement do nothing.
+constexpr TrayAction trayAction(unsigned mouseMessage)
+{
+    switch (mouseMessage) {
+    case 0x202: // left button released
+    case 0x203: // left button double-clicked
+        return TrayAction::Restore;
+    case 0x205: // right button released
+        return TrayAction::OpenMenu;
+    default:
+        return TrayAction::None;
+    }
+}
+
+} // namespace core
