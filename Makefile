@@ -4,9 +4,10 @@
 BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize
 PACKAGE_BUILD ?= build-package
+WINDOWS_BUILD ?= build-windows
 JOBS ?= 2
 
-.PHONY: all build run test sanitize-test unit-test e2e-test desktop-test bench package screenshots clean
+.PHONY: all build windows run test sanitize-test unit-test e2e-test desktop-test bench package screenshots clean
 
 all: build
 
@@ -14,6 +15,13 @@ build:
 	@scripts/install-deps.sh
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(BUILD) -j$(JOBS)
+
+# The Windows program, cross-built with MinGW-w64: $(WINDOWS_BUILD)/alarm-clock.exe
+# with its bell, alarm.wav, beside it.
+windows:
+	@scripts/install-deps.sh windows
+	cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(WINDOWS_BUILD) -j$(JOBS)
 
 run: build
 	$(BUILD)/alarm-clock
@@ -61,4 +69,4 @@ screenshots: build
 	/usr/bin/python3 scripts/screenshots.py $(BUILD)/alarm-clock docs/screenshots
 
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD) $(PACKAGE_BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(PACKAGE_BUILD) $(WINDOWS_BUILD)
