@@ -175,6 +175,8 @@ LRESULT frmAlarmClock::handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_ACTIVATE:
         if (LOWORD(wParam) == WA_INACTIVE)
             m_focus.windowDeactivated();
+        else
+            m_focus.windowFocused();
         return 0;
     case WM_SETFOCUS:
         m_focus.windowFocused();
