@@ -6,14 +6,18 @@
 
 namespace core {
 
-// A modal message box that returns once the user has dismissed it.
-class AlarmBox
+// A message box's look and behaviour, in the numbers of the Windows message box.
+struct BoxStyle
 {
-public:
     static constexpr int MB_OK = 0x0000;
     static constexpr int MB_ICONWARNING = 0x0030;
     static constexpr int MB_SYSTEMMODAL = 0x1000;
+};
 
+// A modal message box that returns once the user has dismissed it.
+class AlarmBox : public BoxStyle
+{
+public:
     virtual ~AlarmBox() = default;
     virtual void show(const std::string &text, int style, const std::string &title) = 0;
 };

@@ -6,16 +6,20 @@
 
 namespace core {
 
-// The wave-playback service behind the alarm's two plays: the looping alarm
-// and the last, synchronous play after the box is dismissed.
-class AlarmSound
+// How a wave file is played, in the numbers of the Windows wave-playback service.
+struct SoundFlags
 {
-public:
     static constexpr int SND_SYNC = 0x0000;      // return when the sound has finished
     static constexpr int SND_ASYNC = 0x0001;     // return at once
     static constexpr int SND_NODEFAULT = 0x0002; // stay silent when the file cannot be played
     static constexpr int SND_LOOP = 0x0008;      // repeat until the next call (with SND_ASYNC)
+};
 
+// The wave-playback service behind the alarm's two plays: the looping alarm
+// and the last, synchronous play after the box is dismissed.
+class AlarmSound : public SoundFlags
+{
+public:
     virtual ~AlarmSound() = default;
 
     // Stops whatever is playing, then plays the file as flags say. Returns
