@@ -7,7 +7,7 @@ PACKAGE_BUILD ?= build-package
 WINDOWS_BUILD ?= build-windows
 JOBS ?= 2
 
-.PHONY: all build windows run test sanitize-test unit-test e2e-test desktop-test bench package screenshots clean
+.PHONY: all build windows windows-package run test sanitize-test unit-test e2e-test desktop-test bench package screenshots clean
 
 all: build
 
@@ -22,6 +22,11 @@ windows:
 	@scripts/install-deps.sh windows
 	cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release
 	cmake --build $(WINDOWS_BUILD) -j$(JOBS)
+
+# The Windows installer and the portable zip, from that build:
+# $(WINDOWS_BUILD)/alarm-clock-<version>-win64.msi and .zip.
+windows-package: windows
+	cmake --build $(WINDOWS_BUILD) --target windows-package
 
 run: build
 	$(BUILD)/alarm-clock
