@@ -74,6 +74,7 @@ add_executable(alarm-clock WIN32
     window/win32/Win32MessageBox.h window/win32/Win32MessageBox.cpp
     window/win32/WindowAlarmControls.h window/win32/WindowAlarmControls.cpp
     alarm/win32/modPlaySound.h alarm/win32/modPlaySound.cpp
+    alarm/win32/WaveFileCheck.h alarm/win32/WaveFileCheck.cpp
     alarm/win32/PowerRequest.h alarm/win32/PowerRequest.cpp
     tray/win32/modSysTray.h tray/win32/modSysTray.cpp
     tray/win32/TrayController.h tray/win32/TrayController.cpp
