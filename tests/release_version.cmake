@@ -7,7 +7,8 @@ set(checks
     "resources/debian/changelog|^alarm-clock \\(([0-9.]+)\\)"
     "resources/io.github.alarm_clock.alarm_clock.metainfo.xml|<release version=\"([0-9.]+)\""
     "resources/alarm-clock.1|\"alarm\\\\-clock ([0-9.]+)\""
-    "README.md|alarm-clock_([0-9.]+)_amd64\\.deb")
+    "README.md|alarm-clock_([0-9.]+)_amd64\\.deb"
+    "README.md|alarm-clock-([0-9.]+)-win64\\.msi")
 set(faults "")
 foreach(check IN LISTS checks)
     string(REPLACE "|" ";" parts "${check}")
