@@ -159,8 +159,7 @@ class WindowsPackageTest(unittest.TestCase):
             self.assertTrue(same_bytes(icon, os.path.join(PACKAGE_DIR, "alarm-clock.ico")), link)
 
         with self.subTest("started through the shortcut, it rings with the installed bell"):
-            link = read_shortcut(shortcut)
-            self.assertRings(self.unix(link["target"]), self.unix(link["working_folder"]))
+            self.assertRings(["start", rf"C:\users\{self.user}\{SHORTCUT}"], cwd=self.desk.tmp)
 
         with self.subTest("the same package again, another build of this version, and an older one"):
             self.msiexec("/i", MSI)
@@ -192,22 +191,21 @@ class WindowsPackageTest(unittest.TestCase):
         elsewhere = tempfile.mkdtemp(prefix="elsewhere ", dir=self.desk.tmp)
         # A long tone unlike the bell, where a working-folder lookup would find it.
         desktop.make_tone(os.path.join(elsewhere, "alarm.wav"), 3.0, freq=440)
-        self.assertRings(os.path.join(folder, NAME, "alarm-clock.exe"), elsewhere)
+        self.assertRings([os.path.join(folder, NAME, "alarm-clock.exe")], cwd=elsewhere)
 
-    def assertRings(self, exe, cwd, longest_s=2.0):
-        """Started with its clock at 07:29:52 and armed for 07:30:00, the
-        program rings audibly, and no tone lasts longer than one play of the
-        bell."""
+    def assertRings(self, argv, cwd, longest_s=2.0):
+        """Started by `wine argv` with its clock at 07:29:52 and armed for
+        07:30:00, the program rings audibly, and no tone lasts longer than
+        one play of the bell."""
         clock = os.path.join(self.desk.tmp, "clock")
         program.set_clock(clock, program.epoch("2026-12-07 07:29:52"))
-        prog = desktop.Desktop.start_program(self.desk, ["wine", exe], cwd=cwd,
-                                             extra_env=program.fake_clock_env(clock))
+        desktop.Desktop.start_program(self.desk, ["wine", *argv], cwd=cwd, extra_env=program.fake_clock_env(clock))
+        main = self.desk.wait(lambda s: s.shown, "the window", timeout=30)
+        recorder = self.desk.record(os.path.join(self.desk.tmp, f"heard-{main.pid}.wav"))
         try:
-            self.desk.wait(lambda s: s.shown, "the window", timeout=30)
             # Away from the picker and back: its first Right then selects the hours.
             self.desk.key("Tab", "shift+Tab", "Right", "0", "7", "Right", "3", "0", "Right", "0", "0")
             self.desk.wait(lambda s: s.main.control(PICKER)["value"].endswith(" 07:30:00"), "the picker at 07:30:00")
-            recorder = self.desk.record(os.path.join(self.desk.tmp, f"heard-{prog.pid}.wav"))
             self.desk.key("alt+s")
             self.desk.wait(lambda s: s.box, "the ringing box", timeout=15)
             time.sleep(2.6)  # the loop goes on while the box is up
@@ -216,9 +214,11 @@ class WindowsPackageTest(unittest.TestCase):
             time.sleep(1.6)  # the last play
             segments = desktop.sound_segments(recorder.stop())
             self.desk.key("alt+x")
-            prog.wait_exit()
+            self.desk.wait(lambda s: not s.mains, "the program to end")
         finally:
-            prog.stop()
+            recorder.stop()
+            if self.desk.state().mains:
+                self.wine("taskkill", "/f", "/pid", str(main.pid), check=False)
         self.assertGreater(sum(end - start for start, end in segments), 1.0, f"the bell is heard: {segments}")
         self.assertLess(max(end - start for start, end in segments), longest_s, f"only the bell: {segments}")
 
