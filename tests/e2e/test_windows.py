@@ -32,6 +32,8 @@ LEAD_S, TONE_S = 0.6, 0.4
 WS_MAXIMIZEBOX, WS_MINIMIZEBOX, WS_THICKFRAME, WS_SYSMENU, WS_CAPTION = \
     0x10000, 0x20000, 0x40000, 0x80000, 0xC00000
 WS_EX_TOPMOST = 0x8
+NIM_ADD, NIM_DELETE = 0, 2
+WM_APP = 0x8000
 
 # Each control at its place in the client area (twips at 15 per pixel).
 LAYOUT = [  # class, text (None: changes), left, top, width, height, enabled
@@ -94,6 +96,7 @@ class WindowsProgramTest(unittest.TestCase):
         self.folder = tempfile.mkdtemp(dir=desk.tmp)
         self.clock_file = os.path.join(self.folder, "clock")
         self.prog = None
+        desk.notify_calls()  # what earlier cases left
 
     def tearDown(self):
         if self.prog is not None:
@@ -123,7 +126,21 @@ class WindowsProgramTest(unittest.TestCase):
         self.prog = desk.start_program(EXE, exe_folder, cwd, program.fake_clock_env(self.clock_file))
         state = desk.wait(lambda s: s.shown and s.icons and s, "the window and its icon", timeout=30)
         self.hwnd = state.main.hwnd
+        self.assertIconCalls([NIM_ADD])
         return state
+
+    def assertIconCalls(self, messages):
+        """The program's Shell_NotifyIcon calls since the last look: these
+        messages, each for its window's icon 1, with the tip, the icon and a
+        callback message of its own (flags 7, WM_APP + n). The window's own
+        pointer-move message as the callback would act on every move."""
+        calls = desk.notify_calls()
+        self.assertEqual([c["message"] for c in calls], messages, calls)
+        for call in calls:
+            self.assertEqual((call["hwnd"], call["id"]), (self.hwnd, 1), calls)
+            if call["message"] == NIM_ADD:
+                self.assertEqual(call["flags"], 7, calls)
+                self.assertTrue(WM_APP <= call["callback"] < 0xC000, calls)
 
     def label(self, state):
         return seconds_of_day(self.time_label(state.main)["text"])
@@ -192,6 +209,9 @@ class WindowsProgramTest(unittest.TestCase):
         desk.wait(lambda s: seen.append(s) or not s.mains, "the window to go")
         self.assertFalse(any(s.boxes for s in seen), "no ring")
         self.prog.wait_exit(timeout=10)
+        # Wine's taskbar drops the icon of a window that is gone by itself:
+        # the program's own NIM_DELETE shows in its calls.
+        self.assertIconCalls([NIM_DELETE])
         state = desk.state()
         self.assertEqual((state.mains, state.boxes, state.icons), ([], [], []), "nothing left behind")
 
@@ -373,8 +393,10 @@ class WindowsProgramTest(unittest.TestCase):
         # tells every window "TaskbarCreated".
         desk.forget_icons(state.main)
         desk.wait(lambda s: not s.icons, "the icon to go with the shell")
+        desk.notify_calls()
         desk.broadcast_taskbar_created()
         state = desk.wait(lambda s: s.icons and s, "the icon to come back")
+        self.assertIconCalls([NIM_ADD])
         desk.click(*wine_desktop.center(state.icons[0]["rect"]))
         self.wait_restored()
 

@@ -223,6 +223,14 @@ class WineDesktop(desktop.Desktop):
         except TimeoutError as error:
             raise TimeoutError(f"{error}; last state: {last[0] if last else None}") from None
 
+    def notify_calls(self):
+        """The program's Shell_NotifyIcon calls since the last look: dicts of
+        message (0 add, 1 modify, 2 delete), hwnd, id, flags and callback."""
+        answer = self.probe.ask("notify")
+        if not answer["first"]:
+            raise DesktopError("the probe no longer stands first in front of the taskbar")
+        return answer["calls"]
+
     def broadcast_taskbar_created(self):
         self.probe.ask("broadcast")
 

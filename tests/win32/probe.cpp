@@ -11,12 +11,15 @@
 //   caption H where the minimize box and the close box of window H are
 //   forget H  takes away the icon (identifier 1) of window H, as a shell
 //              that ends takes its icons with it
+//   notify    the Shell_NotifyIcon calls made since the last "notify"
 //   quit
 #include <windows.h>
 #include <commctrl.h>
 #include <shellapi.h>
 
 #include <cstdio>
+#include <cstring>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -265,11 +268,81 @@ std::string windowJson(HWND window)
         ",\"focus\":" + focusOf(window) + ",\"controls\":[" + controls + "]}";
 }
 
+// Stands in front of Wine's notification area: Shell_NotifyIcon sends its
+// call to the first window of the class "Shell_TrayWnd", which is this one
+// (kept topmost), and each call is noted before it goes on to the taskbar.
+namespace notifySpy {
+
+std::mutex mutex;
+std::string calls;
+HWND window;
+
+HWND taskbar()
+{
+    HWND found = nullptr;
+    while ((found = FindWindowExW(nullptr, found, L"Shell_TrayWnd", nullptr)) == window && found) { }
+    return found;
+}
+
+LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message != WM_COPYDATA)
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+    // Wine's record of the call starts as NOTIFYICONDATA does: the window
+    // (32 bits), the identifier, the flags and the callback message.
+    if (data && data->cbData >= 16) {
+        UINT fields[4];
+        std::memcpy(fields, data->lpData, sizeof fields);
+        std::lock_guard<std::mutex> lock(mutex);
+        calls += (calls.empty() ? "" : ",") + std::string("{\"message\":") + number(data->dwData) +
+            ",\"hwnd\":" + number(fields[0]) + ",\"id\":" + number(fields[1]) +
+            ",\"flags\":" + number(fields[2]) + ",\"callback\":" + number(fields[3]) + "}";
+    }
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(taskbar(), WM_COPYDATA, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &result);
+    return LRESULT(result);
+}
+
+DWORD WINAPI run(void* ready)
+{
+    WNDCLASSW windowClass {};
+    windowClass.lpfnWndProc = procedure;
+    windowClass.lpszClassName = L"Shell_TrayWnd";
+    RegisterClassW(&windowClass);
+    window = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"Shell_TrayWnd", nullptr, WS_POPUP,
+                             0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    SetEvent(ready);
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0)
+        DispatchMessageW(&message);
+    return 0;
+}
+
+void start()
+{
+    HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    CloseHandle(CreateThread(nullptr, 0, run, ready, 0, nullptr));
+    WaitForSingleObject(ready, 5000);
+    CloseHandle(ready);
+}
+
+std::string take()
+{
+    std::lock_guard<std::mutex> lock(mutex);
+    std::string taken = "{\"calls\":[" + calls + "],\"first\":" +
+        flag(FindWindowExW(nullptr, nullptr, L"Shell_TrayWnd", nullptr) == window) + "}";
+    calls.clear();
+    return taken;
+}
+
+} // namespace notifySpy
+
 // Wine's shell: its taskbar holds a button per shown top-level window (the
 // button's id is that window's handle) and a window per notification icon.
 std::string shellJson()
 {
-    HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr);
+    HWND tray = notifySpy::taskbar();
     std::string buttons, icons;
     if (tray) {
         for (HWND child : childrenOf(tray)) {
@@ -309,6 +382,7 @@ std::string state()
 
 int main()
 {
+    notifySpy::start();
     char line[256];
     while (std::fgets(line, sizeof line, stdin)) {
         std::string command(line);
@@ -323,6 +397,8 @@ int main()
             UINT message = RegisterWindowMessageW(L"TaskbarCreated");
             SendMessageTimeoutW(HWND_BROADCAST, message, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
             std::puts("{\"ok\":true}");
+        } else if (command == "notify") {
+            std::puts(notifySpy::take().c_str());
         } else if (command.rfind("caption ", 0) == 0) {
             std::puts(("{" + captionBoxes(reinterpret_cast<HWND>(std::stoull(command.substr(8)))) + "}").c_str());
         } else if (command.rfind("forget ", 0) == 0) {
