@@ -85,7 +85,7 @@ target_include_directories(alarm-clock PRIVATE window/win32 alarm/win32 tray/win
 target_compile_options(alarm-clock PRIVATE -Wall -Wextra)
 # The core names its flags as Windows does (MB_OK, SND_ASYNC...), which
 # <windows.h> defines as macros: the core is read first in every file.
-target_compile_options(alarm-clock PRIVATE -include ${CMAKE_SOURCE_DIR}/alarm/AlarmLogic.h)
+target_compile_options(alarm-clock PRIVATE $<$<COMPILE_LANGUAGE:CXX>:-include ${CMAKE_SOURCE_DIR}/alarm/AlarmLogic.h>)
 target_link_libraries(alarm-clock PRIVATE alarmcore comctl32 winmm)
 target_link_options(alarm-clock PRIVATE -static -static-libgcc -static-libstdc++ $<$<NOT:$<CONFIG:Debug>>:-s>)
 set_target_properties(alarm-clock alarmcore PROPERTIES AUTOMOC OFF)

@@ -5,7 +5,7 @@
 #include "TrayClick.h"
 #include "modSysTray.h"
 
-TrayController::TrayController(HWND window, HMENU menu, const modSysTray &sysTray)
+TrayController::TrayController(HWND window, HMENU menu, modSysTray &sysTray)
     : m_window(window), m_menu(menu), m_sysTray(sysTray)
 {
 }
@@ -29,6 +29,14 @@ void TrayController::windowStateChanged()
     // Without the icon a hidden window could not be brought back: it only minimizes.
     if (IsIconic(m_window) && IsWindowVisible(m_window) && m_sysTray.isShown())
         ShowWindow(m_window, SW_HIDE);
+}
+
+void TrayController::shellRestarted()
+{
+    m_sysTray.addAgain();
+    // A window hidden behind an icon that could not come back would be lost.
+    if (!m_sysTray.isShown() && IsIconic(m_window) && !IsWindowVisible(m_window))
+        ShowWindow(m_window, SW_SHOWMINNOACTIVE);
 }
 
 void TrayController::restore()

@@ -12,17 +12,19 @@ class modSysTray;
 class TrayController
 {
 public:
-    TrayController(HWND window, HMENU menu, const modSysTray &sysTray);
+    TrayController(HWND window, HMENU menu, modSysTray &sysTray);
 
     // The icon's callback message; `event` is the mouse message the shell reports.
     void iconEvent(UINT event);
     void windowStateChanged();
     void restore();
+    // The shell has started again ("TaskbarCreated"): the icon is added anew.
+    void shellRestarted();
 
 private:
     void openMenu();
 
     HWND m_window;
     HMENU m_menu;
-    const modSysTray &m_sysTray;
+    modSysTray &m_sysTray;
 };

@@ -192,7 +192,7 @@ LRESULT frmAlarmClock::handle(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     default:
         if (message == m_taskbarCreated && m_taskbarCreated != 0)
-            m_sysTray.addAgain();
+            taskbar_Created();
         break;
     }
     return DefWindowProcA(m_window, message, wParam, lParam);
@@ -254,6 +254,11 @@ void frmAlarmClock::Form_Unload()
 void frmAlarmClock::sysTray_Callback(UINT event)
 {
     m_tray->iconEvent(event);
+}
+
+void frmAlarmClock::taskbar_Created()
+{
+    m_tray->shellRestarted();
 }
 
 void frmAlarmClock::mPopRestore_Click()

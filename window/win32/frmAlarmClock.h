@@ -58,6 +58,7 @@ private:
     void Form_Resize();
     void Form_Unload();
     void sysTray_Callback(UINT event);
+    void taskbar_Created();
     void mPopRestore_Click();
     void mPopExit_Click();
 
