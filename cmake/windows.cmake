@@ -83,9 +83,6 @@ add_executable(alarm-clock WIN32
 )
 target_include_directories(alarm-clock PRIVATE window/win32 alarm/win32 tray/win32 resources)
 target_compile_options(alarm-clock PRIVATE -Wall -Wextra)
-# The core names its flags as Windows does (MB_OK, SND_ASYNC...), which
-# <windows.h> defines as macros: the core is read first in every file.
-target_compile_options(alarm-clock PRIVATE $<$<COMPILE_LANGUAGE:CXX>:-include ${CMAKE_SOURCE_DIR}/alarm/AlarmLogic.h>)
 target_link_libraries(alarm-clock PRIVATE alarmcore comctl32 winmm)
 target_link_options(alarm-clock PRIVATE -static -static-libgcc -static-libstdc++ $<$<NOT:$<CONFIG:Debug>>:-s>)
 set_target_properties(alarm-clock alarmcore PROPERTIES AUTOMOC OFF)

@@ -44,7 +44,7 @@ struct World : core::AlarmControls, core::WallClock, core::AlarmSound, core::Ala
     void focusSet() override { log.push_back("focus set"); }
     void focusCancel() override { log.push_back("focus cancel"); }
     ClockReading now() const override { return clock; }
-    bool sndPlaySound(const std::string &name, int flags) override
+    bool play(const std::string &name, int flags) override
     {
         log.push_back("play " + name + " " + std::to_string(flags));
         return true;

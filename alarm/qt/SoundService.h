@@ -8,9 +8,14 @@
 
 // The wave-playback service behind the alarm's two plays: the looping alarm
 // and the last, synchronous play after the box is dismissed.
-class SoundService : public core::SoundFlags
+class SoundService
 {
 public:
+    static constexpr int SND_SYNC = core::SoundFlags::Sync;
+    static constexpr int SND_ASYNC = core::SoundFlags::Async;
+    static constexpr int SND_NODEFAULT = core::SoundFlags::NoDefault;
+    static constexpr int SND_LOOP = core::SoundFlags::Loop;
+
     virtual ~SoundService() = default;
 
     // Stops whatever is playing, then plays soundName as flags say.

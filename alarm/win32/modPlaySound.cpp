@@ -6,10 +6,8 @@
 
 #include <windows.h>
 #include <mmsystem.h>
-// The service's call keeps its own name here, not the ANSI/wide macro's.
-#undef sndPlaySound
 
-bool modPlaySound::sndPlaySound(const std::string &soundName, int flags)
+bool modPlaySound::play(const std::string &soundName, int flags)
 {
     m_soundFlags = short(flags);
     m_soundName = soundName;

@@ -9,7 +9,7 @@
 class modPlaySound : public core::AlarmSound
 {
 public:
-    bool sndPlaySound(const std::string &soundName, int flags) override;
+    bool play(const std::string &soundName, int flags) override;
 
 private:
     std::string m_soundName;

@@ -7,9 +7,13 @@
 #include <QString>
 
 // A modal message box that waits until the user dismisses it.
-class MessageBox : public core::BoxStyle
+class MessageBox
 {
 public:
+    static constexpr int MB_OK = core::BoxStyle::Ok;
+    static constexpr int MB_ICONWARNING = core::BoxStyle::IconWarning;
+    static constexpr int MB_SYSTEMMODAL = core::BoxStyle::SystemModal;
+
     virtual ~MessageBox() = default;
     virtual void show(const QString &text, int style, const QString &title) = 0;
 };
