@@ -124,7 +124,7 @@ class WindowsPackageTest(unittest.TestCase):
                        cwd=PACKAGE_DIR, check=True, capture_output=True)
         return path
 
-    def test_msi_properties(self):
+    def test_msi_and_program_name_the_version(self):
         out = subprocess.run(["msiinfo", "export", MSI, "Property"], capture_output=True, text=True,
                              check=True).stdout
         properties = dict(line.split("\t", 1) for line in out.splitlines() if "\t" in line)
@@ -132,6 +132,9 @@ class WindowsPackageTest(unittest.TestCase):
                             ("Manufacturer", PUBLISHER), ("ARPPRODUCTICON", "AlarmClock.ico")):
             self.assertEqual(properties.get(name), value, name)
         self.assertTrue(properties.get("ARPHELPLINK", "").startswith("https://"), properties)
+        with open(os.path.join(STAGE, "alarm-clock.exe"), "rb") as exe:
+            resource = re.search(r"ProductVersion\0+([0-9.]+)", exe.read().decode("utf-16-le", "replace"))
+        self.assertEqual(resource and resource.group(1), VERSION, "the program's version resource")
 
     def test_install_upgrade_remove(self):
         install_dir = os.path.join(self.home, *INSTALL_DIR.split("\\"))
