@@ -92,7 +92,7 @@ class WindowsPackageTest(unittest.TestCase):
         return result, time.monotonic() - started
 
     def msiexec(self, *argv, check=True):
-        """Runs msiexec quietly and waits for the server, so that every file is written."""
+        """Runs msiexec without its dialogs: its exit code and the seconds it took."""
         result, seconds = self.wine("msiexec", *argv, "/qn", check=check)
         return result.returncode, seconds
 
@@ -154,10 +154,9 @@ class WindowsPackageTest(unittest.TestCase):
 
         with self.subTest("the shortcut"):
             link = read_shortcut(shortcut)
-            self.assertEqual(os.path.normcase(self.unix(link["target"])),
-                             os.path.join(install_dir, "alarm-clock.exe"), link)
+            self.assertEqual(self.unix(link["target"]), os.path.join(install_dir, "alarm-clock.exe"), link)
             self.assertEqual(self.unix(link["working_folder"]), install_dir, link)
-            # The icon is kept by the installer; the installed programs' list shows it too.
+            # The program's icon, kept by the installer in a folder of its own.
             icon = self.unix(link["icon"])
             self.assertTrue(same_bytes(icon, os.path.join(PACKAGE_DIR, "alarm-clock.ico")), link)
 
@@ -196,7 +195,7 @@ class WindowsPackageTest(unittest.TestCase):
         desktop.make_tone(os.path.join(elsewhere, "alarm.wav"), 3.0, freq=440)
         self.assertRings([os.path.join(folder, NAME, "alarm-clock.exe")], cwd=elsewhere)
 
-    def assertRings(self, argv, cwd, longest_s=2.0):
+    def assertRings(self, argv, cwd):
         """Started by `wine argv` with its clock at 07:29:52 and armed for
         07:30:00, the program rings audibly, and no tone lasts longer than
         one play of the bell."""
@@ -223,7 +222,7 @@ class WindowsPackageTest(unittest.TestCase):
             if self.desk.state().mains:
                 self.wine("taskkill", "/f", "/pid", str(main.pid), check=False)
         self.assertGreater(sum(end - start for start, end in segments), 1.0, f"the bell is heard: {segments}")
-        self.assertLess(max(end - start for start, end in segments), longest_s, f"only the bell: {segments}")
+        self.assertLess(max(end - start for start, end in segments), 2.0, f"only the bell: {segments}")
 
 if __name__ == "__main__":
     unittest.main()
