@@ -7,6 +7,7 @@ wall clock for the program alone. One Wine prefix serves every case; each
 case starts the program afresh."""
 import os
 import re
+import subprocess
 import sys
 import tempfile
 import time
@@ -115,7 +116,7 @@ class WindowsProgramTest(unittest.TestCase):
         os.makedirs(exe_folder)
         wav = os.path.join(exe_folder, "alarm.wav")
         if bell == "tone":
-            desktop.subprocess.run(
+            subprocess.run(
                 ["sox", "-n", "-r", "44100", "-b", "16", "-c", "1", wav, "synth", str(TONE_S), "sine",
                  "660", "vol", "0.5", "pad", str(LEAD_S), "0"], check=True, capture_output=True)
         elif bell == "broken":
