@@ -909,8 +909,14 @@ class Bench:
         target = running["ours"]["wid"] if focused else self.focus_holder["wid"]
         try:
             self.desk.activate(target)
-        except Exception as error:
-            log("tick: could not focus", hex(target), error)
+        except Exception:
+            # openbox may refuse a pager's activation after a long idle: a
+            # click on the title bar focuses the window as a user's would.
+            x, y, w, _ = self.desk.window_geometry(target)
+            self.desk.click(x + w // 2, y - 10)
+            time.sleep(0.5)
+            if self.desk.active_window() != target:
+                log("tick: could not focus", hex(target))
         time.sleep(11 if focused else 2)
 
     def bench_tick(self, idle_s):
@@ -935,6 +941,8 @@ class Bench:
         time.sleep(0.5)
         app = program.app_of(self.desk, running["ours"]["prog"])
         rect, found = self.label_rect(app, running["ours"]["wid"])
+        overlaps = self.overlaps({"ours": running["ours"]["wid"], "xclock": running["xclock"]["wid"],
+                                  "xcalc": holder["wid"]})
         time.sleep(max(0.0, max(e["started"] for e in running.values()) + 5 - time.monotonic()))
         periods, stream, armed_for = [], None, None
         try:
@@ -962,7 +970,8 @@ class Bench:
             self.stop_stream(stream)
             for entry in [*running.values(), holder]:
                 entry["prog"].stop()
-        return {"idle_s": idle_s, "periods": periods, "armed_for": armed_for, "label_rect": rect}
+        return {"idle_s": idle_s, "periods": periods, "armed_for": armed_for, "label_rect": rect,
+                "overlaps": overlaps}
 
     # -- 7. soak
 
