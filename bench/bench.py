@@ -553,8 +553,10 @@ class Bench:
                 "overlaps": overlaps, "verify": verify, "alone": solo, "idle_s": idle_s,
                 "labels": {k: self.subjects[k].label for k in keys}}
 
-    def start_idle(self, key):
-        """Starts a program and waits until it shows; its entry, or why not."""
+    def start_idle(self, key, by_title=False):
+        """Starts a program and waits until it shows; its entry, or why not.
+        by_title: only a window with the program's title counts (trayer's
+        panel, for one, can map anew as an icon docks)."""
         from desktop import wait_until
         subject = self.subjects[key]
         before = set(self.desk.managed_windows())
@@ -562,7 +564,8 @@ class Bench:
         started = time.monotonic()
         prog = self.start(subject)
         try:
-            shown = wait_until(lambda: self.new_mapped_windows(before)
+            shown = wait_until(lambda: [w for w in self.new_mapped_windows(before)
+                                        if not by_title or self.desk.title(w) == subject.title]
                                or (subject.tray_only_ok and len(self.desk.tray_icons()) > icons_before
                                    and ["tray"]),
                                30, f"{subject.label} to show", interval=0.02,
@@ -927,13 +930,13 @@ class Bench:
         from desktop import states, wait_until
         running = {}
         for key in ("ours", "xclock"):
-            entry = self.start_idle(key)
+            entry = self.start_idle(key, by_title=True)
             if isinstance(entry, str):
                 return {"status": {key: entry}}
             running[key] = entry
         self.place(running["ours"]["wid"], 880, 0)
         self.place(running["xclock"]["wid"], 880, 350)
-        holder = self.start_idle("xcalc")
+        holder = self.start_idle("xcalc", by_title=True)
         if isinstance(holder, str):
             return {"status": {"xcalc": holder}}
         self.focus_holder = holder
