@@ -4,9 +4,10 @@
 BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize
 PACKAGE_BUILD ?= build-package
+WINDOWS_BUILD ?= build-windows
 JOBS ?= 2
 
-.PHONY: all build run test sanitize-test unit-test e2e-test desktop-test bench package screenshots clean
+.PHONY: all build windows windows-package run test sanitize-test unit-test e2e-test desktop-test bench package screenshots clean
 
 all: build
 
@@ -14,6 +15,18 @@ build:
 	@scripts/install-deps.sh
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(BUILD) -j$(JOBS)
+
+# The Windows program, cross-built with MinGW-w64: $(WINDOWS_BUILD)/alarm-clock.exe
+# with its bell, alarm.wav, beside it.
+windows:
+	@scripts/install-deps.sh windows
+	cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(WINDOWS_BUILD) -j$(JOBS)
+
+# The Windows installer and the portable zip, from that build:
+# $(WINDOWS_BUILD)/alarm-clock-<version>-win64.msi and .zip.
+windows-package: windows
+	cmake --build $(WINDOWS_BUILD) --target windows-package
 
 run: build
 	$(BUILD)/alarm-clock
@@ -31,7 +44,7 @@ sanitize-test:
 	@scripts/install-deps.sh test
 	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DALARM_CLOCK_SANITIZE=ON
 	cmake --build $(SANITIZE_BUILD) -j$(JOBS)
-	cd $(SANITIZE_BUILD) && ctest --output-on-failure -LE 'install|release|desktops' -E selfcheck
+	cd $(SANITIZE_BUILD) && ctest --output-on-failure -LE 'install|release|desktops|windows' -E selfcheck
 
 unit-test: build
 	cd $(BUILD) && ctest --output-on-failure -L unit
@@ -61,4 +74,4 @@ screenshots: build
 	/usr/bin/python3 scripts/screenshots.py $(BUILD)/alarm-clock docs/screenshots
 
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD) $(PACKAGE_BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(PACKAGE_BUILD) $(WINDOWS_BUILD)

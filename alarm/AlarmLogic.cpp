@@ -70,14 +70,14 @@ void AlarmLogic::check()
 
 void AlarmLogic::ring()
 {
-    m_services.sound.sndPlaySound(SoundName, LoopFlags);
+    m_services.sound.play(SoundName, LoopFlags);
     m_services.box.show(RingText, RingStyle, Title);
     switchCheck(false);
     m_controls.setPickerEnabled(true);
     m_controls.setSetEnabled(true);
     m_controls.setCancelEnabled(false);
     m_controls.focusSet();
-    m_services.sound.sndPlaySound(SoundName, FinalPlayFlags);
+    m_services.sound.play(SoundName, FinalPlayFlags);
 }
 
 } // namespace core

@@ -35,9 +35,9 @@ public:
     static constexpr const char *SoundName = "alarm.wav";
     static constexpr const char *RingText = "The alarm clock is going off";
     static constexpr const char *Title = "Alarm Clock";
-    static constexpr int LoopFlags = AlarmSound::SND_ASYNC | AlarmSound::SND_NODEFAULT | AlarmSound::SND_LOOP;
-    static constexpr int FinalPlayFlags = AlarmSound::SND_SYNC | AlarmSound::SND_NODEFAULT;
-    static constexpr int RingStyle = AlarmBox::MB_SYSTEMMODAL | AlarmBox::MB_ICONWARNING | AlarmBox::MB_OK;
+    static constexpr int LoopFlags = SoundFlags::Async | SoundFlags::NoDefault | SoundFlags::Loop;
+    static constexpr int FinalPlayFlags = SoundFlags::Sync | SoundFlags::NoDefault;
+    static constexpr int RingStyle = BoxStyle::SystemModal | BoxStyle::IconWarning | BoxStyle::Ok;
 
     AlarmLogic(AlarmControls &controls, AlarmServices services);
     AlarmLogic(const AlarmLogic &) = delete;

@@ -52,34 +52,6 @@ if(UNIX AND NOT APPLE)
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
 endif()
 
-# The executable's own icon on Windows comes from an .ico that ImageMagick
-# packs from the rendered sizes.
-if(WIN32)
-    find_package(ImageMagick COMPONENTS magick convert)
-    set(magick ${ImageMagick_magick_EXECUTABLE})
-    if(NOT magick)
-        set(magick ${ImageMagick_convert_EXECUTABLE})
-    endif()
-    if(magick)
-        set(ico ${CMAKE_BINARY_DIR}/alarm-clock.ico)
-        add_custom_command(OUTPUT ${ico}
-            COMMAND ${magick} ${ALARM_CLOCK_ICONS} ${ico}
-            DEPENDS ${ALARM_CLOCK_ICONS}
-            COMMENT "Packing the icon sizes into alarm-clock.ico")
-        set_source_files_properties(resources/alarm-clock.rc PROPERTIES
-            INCLUDE_DIRECTORIES ${CMAKE_BINARY_DIR} OBJECT_DEPENDS ${ico})
-        target_sources(alarm-clock PRIVATE resources/alarm-clock.rc)
-    else()
-        message(STATUS "ImageMagick not found: alarm-clock.exe is built without its icon")
-    endif()
-endif()
-if(WIN32 OR APPLE)
-    # Copies the Qt libraries and plugins the executable needs next to it.
-    qt_generate_deploy_app_script(TARGET alarm-clock FILENAME_VARIABLE deploy_script
-        NO_UNSUPPORTED_PLATFORM_ERROR)
-    install(SCRIPT ${deploy_script})
-endif()
-
 # The package installs under /usr: `make package` configures its own build with
 # that prefix, so that the compiled-in data folder is where the package puts it.
 set(CPACK_PACKAGE_NAME alarm-clock)

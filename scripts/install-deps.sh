@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 Alarm Clock developers
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Installs the Debian packages that building (and, with "test", testing) needs,
+# Installs the Debian packages that building (with "test", testing; with
+# "windows", the Windows build) needs,
 # and only those that are missing.
 set -euo pipefail
 
@@ -15,8 +16,13 @@ test_packages=(xvfb xauth openbox trayer xdotool wmctrl x11-utils x11-apps dbus 
     xfwm4 xfce4-panel xfce4-settings
     pipewire pipewire-pulse pipewire-bin wireplumber)
 
+# The Windows program: the cross compiler, the icon's packer, the MSI builder,
+# and Wine to run it.
+windows_packages=(cmake make g++ librsvg2-bin g++-mingw-w64-x86-64-posix icoutils wixl msitools wine wine64)
+
 wanted=("${build_packages[@]}")
-[ "${1:-}" = test ] && wanted+=("${test_packages[@]}")
+[ "${1:-}" = test ] && wanted+=("${test_packages[@]}" "${windows_packages[@]}")
+[ "${1:-}" = windows ] && wanted=("${windows_packages[@]}")
 
 missing=()
 for package in "${wanted[@]}"; do

@@ -55,7 +55,7 @@ class Sound : public core::AlarmSound
 {
 public:
     explicit Sound(SoundService &sound) : m_sound(sound) {}
-    bool sndPlaySound(const std::string &soundName, int flags) override
+    bool play(const std::string &soundName, int flags) override
     {
         return m_sound.sndPlaySound(qt(soundName), flags);
     }

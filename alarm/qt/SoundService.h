@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "AlarmSound.h"
+
 #include <QString>
 
 // The wave-playback service behind the alarm's two plays: the looping alarm
@@ -9,10 +11,10 @@
 class SoundService
 {
 public:
-    static constexpr int SND_SYNC = 0x0000;      // return when the sound has finished
-    static constexpr int SND_ASYNC = 0x0001;     // return at once
-    static constexpr int SND_NODEFAULT = 0x0002; // stay silent when the file cannot be played
-    static constexpr int SND_LOOP = 0x0008;      // repeat until the next call (with SND_ASYNC)
+    static constexpr int SND_SYNC = core::SoundFlags::Sync;
+    static constexpr int SND_ASYNC = core::SoundFlags::Async;
+    static constexpr int SND_NODEFAULT = core::SoundFlags::NoDefault;
+    static constexpr int SND_LOOP = core::SoundFlags::Loop;
 
     virtual ~SoundService() = default;
 

@@ -2,15 +2,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "AlarmBox.h"
+
 #include <QString>
 
 // A modal message box that waits until the user dismisses it.
 class MessageBox
 {
 public:
-    static constexpr int MB_OK = 0x0000;
-    static constexpr int MB_ICONWARNING = 0x0030;
-    static constexpr int MB_SYSTEMMODAL = 0x1000;
+    static constexpr int MB_OK = core::BoxStyle::Ok;
+    static constexpr int MB_ICONWARNING = core::BoxStyle::IconWarning;
+    static constexpr int MB_SYSTEMMODAL = core::BoxStyle::SystemModal;
 
     virtual ~MessageBox() = default;
     virtual void show(const QString &text, int style, const QString &title) = 0;

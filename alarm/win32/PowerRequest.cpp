@@ -1,0 +1,47 @@
+// SPDX-FileCopyrightText: 2026 Alarm Clock developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "PowerRequest.h"
+
+#include <string>
+
+namespace {
+
+std::wstring wide(const std::string &text)
+{
+    const int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+    std::wstring result(length > 0 ? length : 1, L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, result.data(), length);
+    return result;
+}
+
+} // namespace
+
+PowerRequest::~PowerRequest()
+{
+    release();
+}
+
+void PowerRequest::hold(const std::string &reason)
+{
+    release();
+    std::wstring text = wide(reason);
+    REASON_CONTEXT context{};
+    context.Version = POWER_REQUEST_CONTEXT_VERSION;
+    context.Flags = POWER_REQUEST_CONTEXT_SIMPLE_STRING;
+    context.Reason.SimpleReasonString = text.data();
+    m_request = PowerCreateRequest(&context);
+    if (m_request == INVALID_HANDLE_VALUE) {
+        m_request = nullptr;
+        return;
+    }
+    PowerSetRequest(m_request, PowerRequestSystemRequired);
+}
+
+void PowerRequest::release()
+{
+    if (!m_request)
+        return;
+    PowerClearRequest(m_request, PowerRequestSystemRequired);
+    CloseHandle(m_request);
+    m_request = nullptr;
+}

@@ -1,0 +1,94 @@
+# SPDX-FileCopyrightText: 2026 Alarm Clock developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+# The native Windows program: a Win32 window around the shared alarm core,
+# statically linked and stripped, so that it needs nothing beside it but
+# Windows and the bell.
+enable_language(RC)
+
+# Windows 10 (1607) or later: per-monitor DPI awareness and power requests.
+add_compile_definitions(WINVER=0x0A00 _WIN32_WINNT=0x0A00 NOMINMAX WIN32_LEAN_AND_MEAN)
+
+find_program(RSVG_CONVERT rsvg-convert REQUIRED)
+find_program(ICOTOOL icotool REQUIRED)
+
+# The icon at the sizes Windows shows it: the small drawing for 16 px, the
+# full one above; 256 px stored as PNG, as Windows expects.
+set(ALARM_CLOCK_ICON_DIR ${CMAKE_BINARY_DIR}/icons)
+set(ALARM_CLOCK_ICON ${CMAKE_BINARY_DIR}/alarm-clock.ico)
+set(icon_pngs)
+foreach(size 16 32 48 256)
+    set(drawing ${CMAKE_SOURCE_DIR}/resources/alarm-clock.svg)
+    if(size EQUAL 16)
+        set(drawing ${CMAKE_SOURCE_DIR}/resources/alarm-clock-16.svg)
+    endif()
+    set(png ${ALARM_CLOCK_ICON_DIR}/alarm-clock-${size}.png)
+    add_custom_command(OUTPUT ${png}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${ALARM_CLOCK_ICON_DIR}
+        COMMAND ${RSVG_CONVERT} -w ${size} -h ${size} -o ${png} ${drawing}
+        DEPENDS ${drawing}
+        COMMENT "Rendering the ${size} px icon")
+    list(APPEND icon_pngs ${png})
+endforeach()
+list(POP_BACK icon_pngs icon_256)
+add_custom_command(OUTPUT ${ALARM_CLOCK_ICON}
+    COMMAND ${ICOTOOL} -c -o ${ALARM_CLOCK_ICON} ${icon_pngs} -r ${icon_256}
+    DEPENDS ${icon_pngs} ${icon_256}
+    COMMENT "Packing the icon sizes into alarm-clock.ico")
+
+# The resource script carries the project's version.
+set(ALARM_CLOCK_RC ${CMAKE_BINARY_DIR}/alarm-clock.rc)
+configure_file(resources/alarm-clock.rc.in ${ALARM_CLOCK_RC} @ONLY)
+configure_file(resources/alarm-clock.exe.manifest ${CMAKE_BINARY_DIR}/alarm-clock.exe.manifest COPYONLY)
+set_source_files_properties(${ALARM_CLOCK_RC} PROPERTIES
+    INCLUDE_DIRECTORIES "${CMAKE_BINARY_DIR};${CMAKE_SOURCE_DIR}/resources"
+    OBJECT_DEPENDS "${ALARM_CLOCK_ICON};${CMAKE_SOURCE_DIR}/resources/alarm-clock.exe.manifest;${CMAKE_SOURCE_DIR}/resources/ResourceIds.h")
+
+# The default bell, made by the generator built for this machine, not for Windows.
+find_program(HOST_CXX NAMES c++ g++ REQUIRED)
+set(make_bell ${CMAKE_BINARY_DIR}/host/make_bell)
+add_custom_command(OUTPUT ${make_bell}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/host
+    COMMAND ${HOST_CXX} -std=c++20 -O2 -o ${make_bell} ${CMAKE_SOURCE_DIR}/resources/make_bell.cpp
+    DEPENDS ${CMAKE_SOURCE_DIR}/resources/make_bell.cpp
+    COMMENT "Building the bell generator for this machine")
+set(ALARM_CLOCK_DEFAULT_WAV ${CMAKE_BINARY_DIR}/alarm.wav)
+add_custom_command(OUTPUT ${ALARM_CLOCK_DEFAULT_WAV}
+    COMMAND ${make_bell} ${ALARM_CLOCK_DEFAULT_WAV}
+    DEPENDS ${make_bell}
+    COMMENT "Making the default alarm sound")
+add_custom_target(alarm_wav ALL DEPENDS ${ALARM_CLOCK_DEFAULT_WAV})
+
+add_executable(alarm-clock WIN32
+    window/win32/main.cpp
+    window/win32/frmAlarmClock.h window/win32/frmAlarmClock.cpp
+    window/win32/ControlIds.h
+    window/win32/ControlLayout.h window/win32/ControlLayout.cpp
+    window/win32/FocusKeeper.h window/win32/FocusKeeper.cpp
+    window/win32/MessagePump.h window/win32/MessagePump.cpp
+    window/win32/SystemClock.h window/win32/SystemClock.cpp
+    window/win32/SystemTimeReading.h
+    window/win32/TickPulse.h window/win32/TickPulse.cpp
+    window/win32/TickTimer.h window/win32/TickTimer.cpp
+    window/win32/TimePicker.h window/win32/TimePicker.cpp
+    window/win32/TimeText.h window/win32/TimeText.cpp
+    window/win32/Win32MessageBox.h window/win32/Win32MessageBox.cpp
+    window/win32/WindowAlarmControls.h window/win32/WindowAlarmControls.cpp
+    alarm/win32/modPlaySound.h alarm/win32/modPlaySound.cpp
+    alarm/win32/WaveFileCheck.h alarm/win32/WaveFileCheck.cpp
+    alarm/win32/PowerRequest.h alarm/win32/PowerRequest.cpp
+    tray/win32/modSysTray.h tray/win32/modSysTray.cpp
+    tray/win32/TrayController.h tray/win32/TrayController.cpp
+    resources/ResourceIds.h
+    ${ALARM_CLOCK_RC}
+)
+target_include_directories(alarm-clock PRIVATE window/win32 alarm/win32 tray/win32 resources)
+target_compile_options(alarm-clock PRIVATE -Wall -Wextra)
+target_link_libraries(alarm-clock PRIVATE alarmcore comctl32 winmm)
+target_link_options(alarm-clock PRIVATE -static -static-libgcc -static-libstdc++ $<$<NOT:$<CONFIG:Debug>>:-s>)
+set_target_properties(alarm-clock alarmcore PROPERTIES AUTOMOC OFF)
+add_dependencies(alarm-clock alarm_wav)
+
+include(CTest)
+if(BUILD_TESTING)
+    include(tests/win32/tests.cmake OPTIONAL)
+endif()

@@ -1,0 +1,405 @@
+# SPDX-FileCopyrightText: 2026 Alarm Clock developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""The Windows program under Wine, in Wine's shell desktop with a taskbar and
+a notification area: real keys and clicks, the windows read back through the
+Win32 API by the probe, what it plays recorded from a null sink, and a faked
+wall clock for the program alone. One Wine prefix serves every case; each
+case starts the program afresh."""
+import os
+import re
+import sys
+import tempfile
+import time
+import unittest
+import wave
+
+sys.path.insert(0, os.path.dirname(__file__))
+import desktop  # noqa: E402
+import program  # noqa: E402
+import wine_desktop  # noqa: E402
+from desktop import wait_until  # noqa: E402
+
+BUILD = os.environ.get("ALARM_CLOCK_WINDOWS_BUILD") or os.path.join(
+    os.path.dirname(__file__), "..", "..", "build-windows")
+EXE = os.path.join(BUILD, "alarm-clock.exe")
+PROBE = os.path.join(BUILD, "wine-probe.exe")
+TITLE = wine_desktop.TITLE
+BOX_TEXT = "The alarm clock is going off"
+# The bell of the ring tests: a lead of silence, then a tone, so that each
+# play shows apart and a play from the start shows by its silent lead.
+LEAD_S, TONE_S = 0.6, 0.4
+
+WS_MAXIMIZEBOX, WS_MINIMIZEBOX, WS_THICKFRAME, WS_SYSMENU, WS_CAPTION = \
+    0x10000, 0x20000, 0x40000, 0x80000, 0xC00000
+WS_EX_TOPMOST = 0x8
+NIM_ADD, NIM_DELETE = 0, 2
+WM_APP = 0x8000
+
+# Each control at its place in the client area (twips at 15 per pixel).
+LAYOUT = [  # class, text (None: changes), left, top, width, height, enabled
+    ("Static", "Current time", 120, 120, 975, 255, True),
+    ("Static", None, 2520, 120, 1575, 255, True),
+    ("Static", "Time when alarm should go off", 120, 600, 2295, 255, True),
+    ("SysDateTimePick32", None, 2520, 540, 1575, 375, True),
+    ("Button", "&Set", 960, 1080, 975, 375, True),
+    ("Button", "Cancel", 2040, 1080, 975, 375, False),
+    ("Button", "E&xit", 3120, 1080, 975, 375, True),
+]
+
+desk = None
+
+
+def setUpModule():
+    global desk
+    for path in (EXE, PROBE):
+        if not os.path.exists(path):
+            raise unittest.SkipTest(f"{path} is not built (make windows)")
+    desk = wine_desktop.WineDesktop(PROBE).__enter__()
+
+
+def tearDownModule():
+    if desk is not None:
+        desk.__exit__(None, None, None)
+
+
+def seconds_of_day(text):
+    """Seconds of the day of a time as Windows writes it ("7:29:52 AM", "07:29:52")."""
+    found = re.search(r"(\d{1,2}):(\d\d):(\d\d)\s*([AaPp])?", text or "")
+    if not found:
+        return None
+    hours, minutes, secs = (int(g) for g in found.groups()[:3])
+    if found.group(4):
+        hours = hours % 12 + (12 if found.group(4) in "Pp" else 0)
+    return hours * 3600 + minutes * 60 + secs
+
+
+def hms(text):
+    return seconds_of_day(text.split(" ", 1)[1] if re.match(r"\d{4}-", text) else text)
+
+
+def heard(recorder):
+    """Sound segments recorded so far, in seconds from the recording's start."""
+    with open(recorder.path, "rb") as f:
+        raw = f.read()
+    pcm = raw[raw.find(b"data") + 8:]
+    copy = recorder.path + ".so-far.wav"
+    with wave.open(copy, "wb") as out:
+        out.setnchannels(1)
+        out.setsampwidth(2)
+        out.setframerate(44100)
+        out.writeframes(pcm[:len(pcm) // 2 * 2])
+    return desktop.sound_segments(copy)
+
+
+class WindowsProgramTest(unittest.TestCase):
+    def setUp(self):
+        self.folder = tempfile.mkdtemp(dir=desk.tmp)
+        self.clock_file = os.path.join(self.folder, "clock")
+        self.prog = None
+        desk.notify_calls()  # what earlier cases left
+
+    def tearDown(self):
+        if self.prog is not None:
+            self.prog.stop()
+        # The next case starts from a desktop without the program.
+        desk.wait(lambda s: not s.mains and not s.boxes and not s.icons,
+                  "the program's windows and icon to go", timeout=15)
+
+    # -- helpers
+
+    def start(self, at="2026-12-07 07:29:52", bell="tone"):
+        """Starts the program from another working folder, its clock at `at`
+        (UTC), with `bell` beside it: "tone", "broken" or None (missing)."""
+        program.set_clock(self.clock_file, program.epoch(at))
+        exe_folder = os.path.join(self.folder, "program")
+        os.makedirs(exe_folder)
+        wav = os.path.join(exe_folder, "alarm.wav")
+        if bell == "tone":
+            desktop.subprocess.run(
+                ["sox", "-n", "-r", "44100", "-b", "16", "-c", "1", wav, "synth", str(TONE_S), "sine",
+                 "660", "vol", "0.5", "pad", str(LEAD_S), "0"], check=True, capture_output=True)
+        elif bell == "broken":
+            with open(wav, "wb") as f:
+                f.write(b"RIFF\xff\xff\xff\x7fWAVEfmt \x02\x00\x00\x00\x01" + os.urandom(4000))
+        cwd = os.path.join(self.folder, "elsewhere")
+        os.makedirs(cwd)
+        self.prog = desk.start_program(EXE, exe_folder, cwd, program.fake_clock_env(self.clock_file))
+        state = desk.wait(lambda s: s.shown and s.icons and s, "the window and its icon", timeout=30)
+        self.hwnd = state.main.hwnd
+        self.assertIconCalls([NIM_ADD])
+        return state
+
+    def assertIconCalls(self, messages):
+        """The program's Shell_NotifyIcon calls since the last look: these
+        messages, each for its window's icon 1, with the tip, the icon and a
+        callback message of its own (flags 7, WM_APP + n). The window's own
+        pointer-move message as the callback would act on every move."""
+        calls = desk.notify_calls()
+        self.assertEqual([c["message"] for c in calls], messages, calls)
+        for call in calls:
+            self.assertEqual((call["hwnd"], call["id"]), (self.hwnd, 1), calls)
+            if call["message"] == NIM_ADD:
+                self.assertEqual(call["flags"], 7, calls)
+                self.assertTrue(WM_APP <= call["callback"] < 0xC000, calls)
+
+    def label(self, state):
+        return seconds_of_day(self.time_label(state.main)["text"])
+
+    @staticmethod
+    def time_label(main):
+        return next(c for c in main.controls if c["class"] == "Static" and seconds_of_day(c["text"]) is not None)
+
+    @staticmethod
+    def picker(main):
+        return main.control("SysDateTimePick32")
+
+    @staticmethod
+    def armed(main):
+        return (not main.control("Button", "&Set")["enabled"] and main.control("Button", "Cancel")["enabled"]
+                and not main.control("SysDateTimePick32")["enabled"])
+
+    @staticmethod
+    def disarmed(main):
+        return (main.control("Button", "&Set")["enabled"] and not main.control("Button", "Cancel")["enabled"]
+                and main.control("SysDateTimePick32")["enabled"])
+
+    def focus_on(self, cls, text=None):
+        return desk.wait(lambda s: s.main and (f := s.main.focused()) and f["class"] == cls
+                         and (text is None or f["text"] == text) and s, f"the focus on {cls} {text or ''}")
+
+    def arm_for(self, hh, mm, ss):
+        """Types the time into the picker with real keys and presses Alt+S."""
+        self.focus_on("SysDateTimePick32")
+        # Leaving the picker and coming back clears its field selection: the
+        # first Right then selects the hours.
+        desk.key("Tab")
+        self.focus_on("Button", "&Set")
+        desk.key("shift+Tab")
+        self.focus_on("SysDateTimePick32")
+        desk.key("Right", *hh, "Right", *mm, "Right", *ss)
+        want = seconds_of_day(f"{hh}:{mm}:{ss}")
+        desk.wait(lambda s: hms(self.picker(s.main)["value"] or "") == want, "the picker to hold the time typed")
+        desk.key("alt+s")
+        return desk.wait(lambda s: self.armed(s.main) and s, "the alarm to be armed")
+
+    def minimize(self):
+        corners = desk.probe.ask(f"caption {self.hwnd}")
+        desk.click(*corners["minbox"])
+        state = desk.wait(lambda s: s.main and not s.main.visible and TITLE not in s.taskbar and s,
+                          "the window to hide, off the taskbar")
+        self.assertTrue(state.icons, "the icon stays")
+
+    def wait_restored(self):
+        return desk.wait(lambda s: s.shown and s.is_foreground(s.main) and TITLE in s.taskbar and s,
+                         "the window back on the screen and the taskbar, in the foreground")
+
+    def open_icon_menu(self):
+        icon = desk.state().icons[0]
+        desk.click(*wine_desktop.center(icon["rect"]), button=3)
+        return desk.wait(lambda s: s.menus and s.menus[0], "the icon's menu")
+
+    def choose(self, menu, index, count=2):
+        """Clicks the index-th of the menu's count items (all of one height)."""
+        left, top, right, bottom = menu
+        desk.click((left + right) // 2, top + (bottom - top) * (2 * index + 1) // (2 * count))
+
+    def wait_ended(self):
+        """The program ends: no window, no box, no icon left behind."""
+        seen = []
+        desk.wait(lambda s: seen.append(s) or not s.mains, "the window to go")
+        self.assertFalse(any(s.boxes for s in seen), "no ring")
+        self.prog.wait_exit(timeout=10)
+        # Wine's taskbar drops the icon of a window that is gone by itself:
+        # the program's own NIM_DELETE shows in its calls.
+        self.assertIconCalls([NIM_DELETE])
+        state = desk.state()
+        self.assertEqual((state.mains, state.boxes, state.icons), ([], [], []), "nothing left behind")
+
+    def ring(self, hidden=False):
+        """Arms for 07:30:00 at 07:29:52, lets it ring and dismisses the box.
+        Returns (segments heard, recording times of: the box, the OK)."""
+        recorder = desk.record(os.path.join(self.folder, "heard.wav"))
+        origin = time.monotonic()
+        self.arm_for("07", "30", "00")
+        if hidden:
+            self.minimize()
+        state = desk.wait(lambda s: s.box and s, "the ringing box", timeout=15)
+        box_at = time.monotonic() - origin
+        box = state.box
+        self.assertIsNotNone(box, state)
+        self.assertEqual(box.title, TITLE)
+        self.assertIn(BOX_TEXT, box.texts)
+        self.assertTrue(box.exstyle & WS_EX_TOPMOST, "above every window")
+        self.assertIn(self.label(state), (seconds_of_day("07:30:01"), seconds_of_day("07:30:02")),
+                      "rings at the first tick past its second")
+        self.assertTrue(self.armed(state.main), "still armed while the box is open")
+        state = desk.wait(lambda s: s.is_foreground(s.box) and s, "the box to take the foreground")
+        rang_at = self.label(state)
+        # Over several ticks: one box, and the window stays as it was.
+        seen = []
+        desk.wait(lambda s: seen.append(s) or self.label(s) >= rang_at + 4, "four more ticks", timeout=8)
+        for s in seen:
+            self.assertEqual(len(s.boxes), 1, f"one box while it is open: {s}")
+            self.assertEqual(bool(s.shown), not hidden, s)
+        desk.key("Return")
+        ok_at = time.monotonic() - origin
+        state = desk.wait(lambda s: not s.boxes and self.disarmed(s.main) and s, "the alarm to disarm")
+        self.assertEqual(bool(state.shown), not hidden, "the ring leaves the window as it was")
+        return recorder, box_at, ok_at
+
+    # -- cases
+
+    def test_start_up(self):
+        state = self.start()
+        main = state.main
+        self.assertEqual(main.title, TITLE)
+        self.assertEqual(main.style & (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX), WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX)
+        self.assertFalse(main.style & (WS_THICKFRAME | WS_MAXIMIZEBOX), "a fixed border, no maximize box")
+        # The layout at 96 DPI, grown as a whole where the font's texts need it.
+        left, top, right, bottom = main.client
+        scale = (right - left) / 281
+        self.assertGreaterEqual(scale, 1.0)
+        self.assertAlmostEqual(bottom - top, 107 * scale, delta=1, msg="the client area grows evenly")
+
+        def pixels(twips):
+            return twips * scale / 15
+        for cls, text, x, y, w, h, enabled in LAYOUT:
+            with self.subTest(control=text or cls):
+                found = [c for c in main.controls if c["class"] == cls and (text is None or c["text"] == text)
+                         and abs(c["rect"][0] - left - pixels(x)) <= 1 and abs(c["rect"][1] - top - pixels(y)) <= 1]
+                self.assertEqual(len(found), 1, main.controls)
+                rect = found[0]["rect"]
+                self.assertAlmostEqual(rect[2] - rect[0], pixels(w), delta=1)
+                self.assertAlmostEqual(rect[3] - rect[1], pixels(h), delta=1)
+                self.assertEqual(found[0]["enabled"], enabled)
+        started = self.label(state)
+        self.assertIn(started, range(seconds_of_day("07:29:52"), seconds_of_day("07:29:55")))
+        value = self.picker(main)["value"]
+        self.assertTrue(value.startswith("2026-12-07 "), value)
+        self.assertIn(hms(value), range(seconds_of_day("07:29:52"), started + 1), "the start-up time")
+        self.assertEqual(main.focused()["class"], "SysDateTimePick32", "the focus on the picker")
+        self.assertTrue(state.is_foreground(main))
+        self.assertIn(TITLE, state.taskbar)
+        self.assertEqual(len(state.icons), 1, "one icon, with the tip")
+
+        # The label follows the clock, also when it jumps.
+        program.set_clock(self.clock_file, program.epoch("2026-12-07 13:14:15"))
+        state = desk.wait(lambda s: self.label(s) >= seconds_of_day("13:14:15") and s, "the label to follow")
+        now = self.label(state)
+        self.assertLessEqual(now, seconds_of_day("13:14:17"))
+        desk.wait(lambda s: self.label(s) == now + 1, "the next second", timeout=3)
+
+    def test_set_and_cancel_from_the_keyboard(self):
+        self.start()
+        state = self.arm_for("09", "15", "30")
+        self.assertEqual(hms(self.picker(state.main)["value"]), seconds_of_day("09:15:30"))
+        # Set is disabled now: Tab leads to Cancel, and the space bar presses it.
+        for _ in range(4):
+            if (f := desk.state().main.focused()) and f["text"] == "Cancel":
+                break
+            before = f and f["hwnd"]
+            desk.key("Tab")
+            desk.wait(lambda s: (f := s.main.focused()) and f["hwnd"] != before, "the focus to move")
+        self.focus_on("Button", "Cancel")
+        desk.key("space")
+        state = desk.wait(lambda s: self.disarmed(s.main) and s, "the alarm to disarm")
+        self.assertEqual(hms(self.picker(state.main)["value"]), seconds_of_day("09:15:30"), "the picker keeps it")
+
+    def test_ring_at_its_second(self):
+        self.start()
+        recorder, box_at, ok_at = self.ring()
+        self.check_heard(recorder, box_at, ok_at)
+
+    def test_ring_while_hidden_in_the_notification_area(self):
+        self.start()
+        recorder, box_at, ok_at = self.ring(hidden=True)
+        self.check_heard(recorder, box_at, ok_at)
+        self.assertTrue(desk.state().icons, "the icon stays")
+
+    def check_heard(self, recorder, box_at, ok_at):
+        """The loop while the box is open, with no restart; then one play from
+        the start, after OK."""
+        segments = wait_until(lambda: (found := heard(recorder)) and found[-1][0] > ok_at
+                              and found[-1][1] < self.recorded_s(recorder) - 0.3 and found,
+                              10, "the last play to be heard to its end", interval=0.3)
+        looped = [seg for seg in segments if seg[0] < ok_at]
+        after = [seg for seg in segments if seg[0] >= ok_at]
+        self.assertGreaterEqual(len(looped), 3, f"the loop while the box is open: {segments}")
+        self.assertGreater(looped[0][0], box_at - LEAD_S - TONE_S - 0.5, f"nothing before the ring: {segments}")
+        for a, b in zip(looped, looped[1:]):
+            self.assertAlmostEqual(b[0] - a[0], LEAD_S + TONE_S, delta=0.1, msg=f"an even loop: {segments}")
+        for start, end in looped[:-1]:
+            self.assertAlmostEqual(end - start, TONE_S, delta=0.1, msg=segments)
+        self.assertEqual(len(after), 1, f"one last play: {segments}")
+        # To its end; Wine's sound driver sometimes repeats a few hundredths
+        # of a second of it as the device closes.
+        self.assertGreater(after[0][1] - after[0][0], TONE_S - 0.1, f"the whole tone: {segments}")
+        self.assertLess(after[0][1] - after[0][0], TONE_S + 0.2, f"the tone once: {segments}")
+        self.assertGreater(after[0][0], ok_at + LEAD_S - 0.25, f"played from its start: {segments}")
+        recorder.stop()
+
+    @staticmethod
+    def recorded_s(recorder):
+        return (os.path.getsize(recorder.path) - 44) / 2 / 44100
+
+    def ring_silently(self, bell):
+        self.start(bell=bell)
+        recorder, _, _ = self.ring()
+        self.assertEqual(heard(recorder), [], "silence")
+        recorder.stop()
+
+    def test_missing_bell_rings_silently(self):
+        self.ring_silently(None)
+
+    def test_broken_bell_rings_silently(self):
+        self.ring_silently("broken")
+
+    def test_minimize_hides_and_the_icon_brings_it_back(self):
+        self.start()
+        for how in ("click", "double click", "menu Restore"):
+            with self.subTest(how=how):
+                self.minimize()
+                icon = desk.state().icons[0]
+                if how == "click":
+                    desk.click(*wine_desktop.center(icon["rect"]))
+                elif how == "double click":
+                    desk.double_click(*wine_desktop.center(icon["rect"]))
+                else:
+                    self.choose(self.open_icon_menu(), 0)
+                self.wait_restored()
+
+    def test_exit_while_armed_never_rings_and_leaves_no_icon(self):
+        self.start()
+        self.arm_for("07", "31", "00")
+        desk.key("alt+x")
+        self.wait_ended()
+
+    def test_close_box_removes_the_icon(self):
+        self.start()
+        desk.click(*desk.probe.ask(f"caption {self.hwnd}")["closebox"])
+        self.wait_ended()
+
+    def test_menu_exit_while_hidden_leaves_no_icon(self):
+        self.start()
+        self.minimize()
+        self.choose(self.open_icon_menu(), 1)
+        self.wait_ended()
+
+    def test_icon_comes_back_when_the_shell_restarts(self):
+        self.start()
+        self.minimize()
+        state = desk.state()
+        # A shell that ends takes its icons with it; the next one, once up,
+        # tells every window "TaskbarCreated".
+        desk.forget_icons(state.main)
+        desk.wait(lambda s: not s.icons, "the icon to go with the shell")
+        desk.notify_calls()
+        desk.broadcast_taskbar_created()
+        state = desk.wait(lambda s: s.icons and s, "the icon to come back")
+        self.assertIconCalls([NIM_ADD])
+        desk.click(*wine_desktop.center(state.icons[0]["rect"]))
+        self.wait_restored()
+
+
+if __name__ == "__main__":
+    unittest.main(verbosity=2)

@@ -1,0 +1,30 @@
+// SPDX-FileCopyrightText: 2026 Alarm Clock developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <windows.h>
+
+class modSysTray;
+
+// What the notification-area icon does with the window: a left click or
+// double click restores it, a right click opens the icon's menu, and while the
+// icon is there minimizing hides the window, off the screen and the taskbar.
+class TrayController
+{
+public:
+    TrayController(HWND window, HMENU menu, modSysTray &sysTray);
+
+    // The icon's callback message; `event` is the mouse message the shell reports.
+    void iconEvent(UINT event);
+    void windowStateChanged();
+    void restore();
+    // The shell has started again ("TaskbarCreated"): the icon is added anew.
+    void shellRestarted();
+
+private:
+    void openMenu();
+
+    HWND m_window;
+    HMENU m_menu;
+    modSysTray &m_sysTray;
+};

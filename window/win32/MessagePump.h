@@ -1,0 +1,25 @@
+// SPDX-FileCopyrightText: 2026 Alarm Clock developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <windows.h>
+
+// The program's one message loop. Keys go through the window's dialog
+// navigation first: Tab between the controls and the access keys.
+class MessagePump
+{
+public:
+    explicit MessagePump(HWND window) : m_window(window) {}
+
+    // Until the window is gone; returns the exit code.
+    int run();
+
+    // Handles the messages already queued, then returns. Timer ticks are left
+    // in the queue for the main loop, so a tick never runs inside a tick.
+    void yield();
+
+private:
+    void dispatch(MSG &msg);
+
+    HWND m_window;
+};

@@ -1,0 +1,272 @@
+// SPDX-FileCopyrightText: 2026 Alarm Clock developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "frmAlarmClock.h"
+
+#include "ControlIds.h"
+#include "PowerRequest.h"
+#include "ResourceIds.h"
+#include "SystemClock.h"
+#include "TimeText.h"
+#include "TrayController.h"
+
+#include <commctrl.h>
+
+namespace {
+
+constexpr UINT_PTR PulseTimerId = 1;
+constexpr DWORD FixedSingleBorder = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+
+HWND createMainWindow(HINSTANCE instance, WNDPROC windowProc)
+{
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = windowProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // IDC_ARROW
+    windowClass.hbrBackground = HBRUSH(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = frmAlarmClock::ClassName;
+    RegisterClassExA(&windowClass);
+    return CreateWindowExA(0, frmAlarmClock::ClassName, core::AlarmLogic::Title, FixedSingleBorder, CW_USEDEFAULT,
+                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
+}
+
+HICON programIcon(HINSTANCE instance, int metric, UINT dpi)
+{
+    const int size = GetSystemMetricsForDpi(metric, dpi);
+    return HICON(LoadImageA(instance, MAKEINTRESOURCEA(IDI_ALARM_CLOCK), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+}
+
+} // namespace
+
+frmAlarmClock::frmAlarmClock(HINSTANCE instance, SystemClock &clock, core::AlarmSound &sound, PowerRequest &sleep)
+    : m_instance(instance),
+      m_clock(clock),
+      m_window(createMainWindow(instance, windowProc)),
+      m_taskbarCreated(RegisterWindowMessageA("TaskbarCreated")),
+      m_pump(m_window),
+      m_focus(m_window),
+      m_messageBox(m_window),
+      m_pulse(m_window, PulseTimerId, clock),
+      tmrCurrentTimer(m_pulse, [this] { tmrCurrentTimer_Timer(); }),
+      tmrAlarmTimer(m_pulse, [this] { tmrAlarmTimer_Timer(); })
+{
+    createControls();
+    m_tray = std::make_unique<TrayController>(m_window, mPopupSys, m_sysTray);
+    m_alarmControls =
+        std::make_unique<WindowAlarmControls>(*dtpAlarmTime, cmdSet, cmdCancel, tmrAlarmTimer, m_focus);
+    m_alarm = std::make_unique<core::AlarmLogic>(
+        *m_alarmControls,
+        core::AlarmServices{ clock, sound, m_messageBox, [this] { m_pump.yield(); }, TimeText::timeOfDayText,
+                             &sleep });
+
+    RECT frame{};
+    GetWindowRect(m_window, &frame);
+    applyDpi(GetDpiForWindow(m_window), { frame.left, frame.top });
+    SetWindowLongPtrA(m_window, GWLP_USERDATA, LONG_PTR(this));
+
+    tmrCurrentTimer.setEnabled(true);
+    m_pulse.start();
+}
+
+frmAlarmClock::~frmAlarmClock()
+{
+    if (IsWindow(m_window))
+        SetWindowLongPtrA(m_window, GWLP_USERDATA, 0);
+    if (mPopupSys)
+        DestroyMenu(mPopupSys);
+}
+
+HWND frmAlarmClock::createControl(const char *className, const char *text, DWORD style, int id)
+{
+    return CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, m_window,
+                           HMENU(INT_PTR(id)), m_instance, nullptr);
+}
+
+// Created in the focus order: picker, Set, Cancel, Exit; the labels take no focus.
+void frmAlarmClock::createControls()
+{
+    using Kind = ControlLayout::Kind;
+    dtpAlarmTime = std::make_unique<TimePicker>(m_window, ControlIds::dtpAlarmTime);
+    cmdSet = createControl(WC_BUTTONA, "&Set", WS_TABSTOP | BS_PUSHBUTTON, ControlIds::cmdSet);
+    cmdCancel = createControl(WC_BUTTONA, "Cancel", WS_TABSTOP | BS_PUSHBUTTON, ControlIds::cmdCancel);
+    cmdExit = createControl(WC_BUTTONA, "E&xit", WS_TABSTOP | BS_PUSHBUTTON, ControlIds::cmdExit);
+    Label1 = createControl(WC_STATICA, "Time when alarm should go off", SS_LEFT | SS_NOPREFIX, ControlIds::Label1);
+    Label2 = createControl(WC_STATICA, "Current time", SS_LEFT | SS_NOPREFIX, ControlIds::Label2);
+    lblCurrentTime = createControl(WC_STATICA, "Label3", SS_LEFT | SS_NOPREFIX, ControlIds::lblCurrentTime);
+    showTimeOfDay(); // measured for the layout with a real time in it
+
+    m_layout.add(Label2, Kind::Label, { 120, 120, 975, 255 });
+    m_layout.add(lblCurrentTime, Kind::Label, { 2520, 120, 1575, 255 });
+    m_layout.add(Label1, Kind::Label, { 120, 600, 2295, 255 });
+    m_layout.add(dtpAlarmTime->handle(), Kind::Picker, { 2520, 540, 1575, 375 });
+    m_layout.add(cmdSet, Kind::Button, { 960, 1080, 975, 375 });
+    m_layout.add(cmdCancel, Kind::Button, { 2040, 1080, 975, 375 });
+    m_layout.add(cmdExit, Kind::Button, { 3120, 1080, 975, 375 });
+
+    mPopupSys = CreatePopupMenu();
+    AppendMenuA(mPopupSys, MF_STRING, ControlIds::mPopRestore, "&Restore");
+    AppendMenuA(mPopupSys, MF_STRING, ControlIds::mPopExit, "&Exit");
+}
+
+void frmAlarmClock::applyDpi(UINT dpi, POINT topLeft)
+{
+    m_layout.apply(dpi);
+    m_layout.resizeWindow(m_window, dpi, topLeft);
+
+    const HICON oldBig = m_bigIcon, oldSmall = m_smallIcon;
+    m_bigIcon = programIcon(m_instance, SM_CXICON, dpi);
+    m_smallIcon = programIcon(m_instance, SM_CXSMICON, dpi);
+    SendMessageA(m_window, WM_SETICON, ICON_BIG, LPARAM(m_bigIcon));
+    SendMessageA(m_window, WM_SETICON, ICON_SMALL, LPARAM(m_smallIcon));
+    if (oldBig)
+        DestroyIcon(oldBig);
+    if (oldSmall)
+        DestroyIcon(oldSmall);
+}
+
+bool frmAlarmClock::isLabel(HWND control) const
+{
+    return control == Label1 || control == Label2 || control == lblCurrentTime;
+}
+
+void frmAlarmClock::showTimeOfDay()
+{
+    SetWindowTextA(lblCurrentTime, TimeText::timeOfDayText(core::timeOfDay(m_clock.now())).c_str());
+}
+
+LRESULT CALLBACK frmAlarmClock::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    auto *form = reinterpret_cast<frmAlarmClock *>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (!form)
+        return DefWindowProcA(window, message, wParam, lParam);
+    return form->handle(message, wParam, lParam);
+}
+
+LRESULT frmAlarmClock::handle(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_TIMER:
+        if (wParam == PulseTimerId)
+            m_pulse.onTimer();
+        return 0;
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case ControlIds::cmdSet: cmdSet_Click(); break;
+        case ControlIds::cmdCancel: cmdCancel_Click(); break;
+        case ControlIds::cmdExit: cmdExit_Click(); break;
+        case ControlIds::mPopRestore: mPopRestore_Click(); break;
+        case ControlIds::mPopExit: mPopExit_Click(); break;
+        default: break; // Enter and Esc (IDOK, IDCANCEL) do nothing
+        }
+        return 0;
+    case modSysTray::CallbackMessage:
+        sysTray_Callback(LOWORD(lParam));
+        return 0;
+    case WM_SIZE:
+        Form_Resize();
+        return 0;
+    case WM_CTLCOLORSTATIC:
+        if (isLabel(HWND(lParam))) {
+            SetBkColor(HDC(wParam), RGB(255, 255, 255));
+            SetTextColor(HDC(wParam), RGB(0, 0, 0));
+            return LRESULT(GetStockObject(WHITE_BRUSH));
+        }
+        break;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE)
+            m_focus.windowDeactivated();
+        else
+            m_focus.windowFocused();
+        return 0;
+    case WM_SETFOCUS:
+        m_focus.windowFocused();
+        return 0;
+    case WM_DPICHANGED: {
+        const RECT *suggested = reinterpret_cast<const RECT *>(lParam);
+        applyDpi(HIWORD(wParam), { suggested->left, suggested->top });
+        return 0;
+    }
+    case WM_DESTROY:
+        Form_Unload();
+        PostQuitMessage(0);
+        return 0;
+    default:
+        if (message == m_taskbarCreated && m_taskbarCreated != 0)
+            taskbar_Created();
+        break;
+    }
+    return DefWindowProcA(m_window, message, wParam, lParam);
+}
+
+void frmAlarmClock::Form_Load()
+{
+    tmrAlarmTimer.setEnabled(false);
+    dtpAlarmTime->setValue(m_clock.now());
+    showTimeOfDay();
+    EnableWindow(cmdCancel, FALSE);
+    ShowWindow(m_window, SW_SHOWNORMAL);
+    UpdateWindow(m_window);
+    m_focus.focus(dtpAlarmTime->handle());
+    m_trayIcon = programIcon(m_instance, SM_CXSMICON, GetDpiForWindow(m_window));
+    m_sysTray.add(m_window, m_trayIcon);
+}
+
+void frmAlarmClock::tmrCurrentTimer_Timer()
+{
+    showTimeOfDay();
+    m_pump.yield();
+}
+
+void frmAlarmClock::tmrAlarmTimer_Timer()
+{
+    m_alarm->check();
+}
+
+void frmAlarmClock::cmdSet_Click()
+{
+    m_alarm->set();
+}
+
+void frmAlarmClock::cmdCancel_Click()
+{
+    m_alarm->cancel();
+}
+
+// Ends the program at once: no ring, and no dead icon left behind.
+void frmAlarmClock::cmdExit_Click()
+{
+    m_alarm->stopChecking();
+    m_sysTray.remove();
+    ExitProcess(0);
+}
+
+void frmAlarmClock::Form_Resize()
+{
+    m_tray->windowStateChanged();
+}
+
+void frmAlarmClock::Form_Unload()
+{
+    m_sysTray.remove();
+    m_alarm->stopChecking();
+}
+
+void frmAlarmClock::sysTray_Callback(UINT event)
+{
+    m_tray->iconEvent(event);
+}
+
+void frmAlarmClock::taskbar_Created()
+{
+    m_tray->shellRestarted();
+}
+
+void frmAlarmClock::mPopRestore_Click()
+{
+    m_tray->restore();
+}
+
+void frmAlarmClock::mPopExit_Click()
+{
+    cmdExit_Click();
+}

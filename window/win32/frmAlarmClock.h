@@ -1,0 +1,93 @@
+// SPDX-FileCopyrightText: 2026 Alarm Clock developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "AlarmLogic.h"
+#include "ControlLayout.h"
+#include "FocusKeeper.h"
+#include "MessagePump.h"
+#include "TickPulse.h"
+#include "TickTimer.h"
+#include "TimePicker.h"
+#include "Win32MessageBox.h"
+#include "WindowAlarmControls.h"
+#include "modSysTray.h"
+
+#include <windows.h>
+
+#include <memory>
+
+class PowerRequest;
+class SystemClock;
+class TrayController;
+namespace core {
+class AlarmSound;
+}
+
+// The alarm clock's one window: the present time, the alarm's picker, Set,
+// Cancel and Exit, and the notification-area icon. Each handler hands the work
+// to the part of the program it belongs to.
+class frmAlarmClock
+{
+public:
+    static constexpr const char *ClassName = "frmAlarmClock";
+
+    frmAlarmClock(HINSTANCE instance, SystemClock &clock, core::AlarmSound &sound, PowerRequest &sleep);
+    ~frmAlarmClock();
+    frmAlarmClock(const frmAlarmClock &) = delete;
+    frmAlarmClock &operator=(const frmAlarmClock &) = delete;
+
+    HWND handle() const { return m_window; }
+    void Form_Load();
+    int run() { return m_pump.run(); }
+
+private:
+    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void createControls();
+    HWND createControl(const char *className, const char *text, DWORD style, int id);
+    void applyDpi(UINT dpi, POINT topLeft);
+    void showTimeOfDay();
+    bool isLabel(HWND control) const;
+
+    void tmrCurrentTimer_Timer();
+    void tmrAlarmTimer_Timer();
+    void cmdSet_Click();
+    void cmdCancel_Click();
+    void cmdExit_Click();
+    void Form_Resize();
+    void Form_Unload();
+    void sysTray_Callback(UINT event);
+    void taskbar_Created();
+    void mPopRestore_Click();
+    void mPopExit_Click();
+
+    HINSTANCE m_instance;
+    SystemClock &m_clock;
+    HWND m_window;
+    const UINT m_taskbarCreated;
+    HICON m_bigIcon = nullptr;
+    HICON m_smallIcon = nullptr;
+    HICON m_trayIcon = nullptr; // the notification area's, kept for the whole run
+    MessagePump m_pump;
+    FocusKeeper m_focus;
+    ControlLayout m_layout;
+    Win32MessageBox m_messageBox;
+
+    HWND Label1 = nullptr;
+    HWND Label2 = nullptr;
+    HWND lblCurrentTime = nullptr;
+    std::unique_ptr<TimePicker> dtpAlarmTime;
+    HWND cmdSet = nullptr;
+    HWND cmdCancel = nullptr;
+    HWND cmdExit = nullptr;
+    HMENU mPopupSys = nullptr;
+    TickPulse m_pulse;
+    TickTimer tmrCurrentTimer;
+    TickTimer tmrAlarmTimer;
+
+    modSysTray m_sysTray;
+    std::unique_ptr<TrayController> m_tray;
+    std::unique_ptr<WindowAlarmControls> m_alarmControls;
+    std::unique_ptr<core::AlarmLogic> m_alarm;
+};
