@@ -50,6 +50,43 @@ def table(header, rows):
     return "\n".join(lines)
 
 
+def render_tick(tick, title):
+    """One row per program and setting: wake-ups (voluntary switches) apart
+    from preemptions (involuntary ones), CPU, and the label's lag."""
+    out = [f"\n### {title} ({tick.get('idle_s')} s each, {tick.get('date')})\n"]
+    if not tick.get("periods"):
+        return "\n".join(out + [f"Not measured: {tick.get('status')}"])
+    labels = {"ours": "alarm-clock", "xclock": "xclock -update 1"}
+    rows, threads = [], []
+    for period in tick["periods"]:
+        result = period["result"]
+        base = result.get("xclock")
+        setting = f"{period['sound']}, {period['alarm']}, {period['focus']}"
+        for key in ("ours", "xclock"):
+            p = result.get(key)
+            if not p:
+                continue
+            lag = p.get("lag") or {}
+            lag_text = f"{lag['median_ms']:g} ({lag['worst_ms']:g})" if lag.get("repaints") else "–"
+            ratio = (f"{p['oncpu_ms'] / base['oncpu_ms']:.2f}" if base and base["oncpu_ms"] else "–")
+            wake_ratio = (f"{p['voluntary_per_s'] / base['voluntary_per_s']:.2f}"
+                          if base and base["voluntary_per_s"] else "–")
+            rows.append([setting, labels[key], f"{p['voluntary_per_s']:g}", wake_ratio,
+                         f"{p['involuntary_per_s']:g}", f"{p['oncpu_ms_per_min']:g}",
+                         f"{p['oncpu_per_tick_ms']:.3f}", ratio, lag_text,
+                         f"{p.get('machine_busy_percent')}", "yes" if p.get("focused") else "no"])
+            busy = [f"{t['name']} {t['wakeups_per_s']:g}/{t['preemptions_per_s']:g}"
+                    for t in p.get("threads_detail", []) if t["wakeups_per_s"] or t["preemptions_per_s"]]
+            threads.append(f"{setting}, {labels[key]}: " + (", ".join(busy) or "none"))
+    out.append(table(["setting", "program", "wake-ups/s", "wake-ups / xclock's", "preemptions/s",
+                      "on-CPU ms/min", "CPU per tick (ms)", "CPU / xclock's", "lag ms: median (worst)",
+                      "machine busy %", "focused"], rows))
+    out.append("\nThreads that switched (name wake-ups/s / preemptions/s): " + "; ".join(threads) + ".")
+    out.append(f"\nArmed with Set for {tick.get('armed_for')}, hours away. Binary: {tick.get('binary')}."
+               + load(tick))
+    return "\n".join(out)
+
+
 def render(results):
     out = []
     m = results.get("machine", {})
@@ -211,6 +248,10 @@ def render(results):
                           "on-CPU / xclock's", "wake-ups/s", "focused"], rows))
         out.append(f"\nArmed with Set for {armed.get('armed_for')}, hours away; the armed state was read "
                    "back through AT-SPI for the accessible copy, the other got the same keys.")
+    for key, title in (("tick", "The tick beside xclock, quiet and with a sound stream"),
+                       ("tick_before", "The same, for the build before the cheaper tick")):
+        if results.get(key):
+            out.append(render_tick(results[key], title))
     soak = results.get("soak")
     if soak:
         out.append(f"\n### Soak: {soak['hours']} simulated hours, one alarm per hour ({soak['date']}, "

@@ -4,12 +4,14 @@
 # Runs the benchmarks in a private X desktop and writes bench/results-latest.*
 # and the results section of bench/README.md.
 #
-#   bench/run.sh [BUILD_DIR] [--soak | --soak-only | --armed-only] [--quick]
+#   bench/run.sh [BUILD_DIR] [--soak | --soak-only | --armed-only | --tick-only] [--quick]
 #
 # BUILD_DIR defaults to build. --soak adds the 24-simulated-hour soak after the
 # usual run (about 3 minutes more); --soak-only runs just the soak;
 # --armed-only just the idle figures Disarmed and Armed beside xclock (about
-# 2.5 minutes; the usual run ends with them too); --quick
+# 2.5 minutes; the usual run ends with them too); --tick-only just the tick's
+# wake-ups, preemptions and CPU beside xclock, quiet and with a sound stream
+# playing (about 6 minutes; the usual run ends with it too); --quick
 # makes fewer starts and shorter idle periods, to try the scripts out (its
 # results go to bench/results-quick.json, not into the published ones).
 set -euo pipefail
@@ -24,8 +26,9 @@ for arg in "$@"; do
         --soak) soak=yes ;;
         --soak-only) soak=yes; main=no ;;
         --armed-only) main=armed ;;
+        --tick-only) main=tick ;;
         --quick) quick=(--quick) ;;
-        -h|--help) sed -n '2,12p' "$0"; exit 0 ;;
+        -h|--help) sed -n '2,14p' "$0"; exit 0 ;;
         -*) echo "unknown option: $arg" >&2; exit 2 ;;
         *) build="$arg" ;;
     esac
@@ -55,6 +58,8 @@ fi
 export PYTHONDONTWRITEBYTECODE=1
 if [ "$main" = yes ]; then
     timeout 1500 /usr/bin/python3 bench/bench.py --build "$build" "${quick[@]}"
+elif [ "$main" = tick ]; then
+    timeout 900 /usr/bin/python3 bench/bench.py --build "$build" --tick-only "${quick[@]}"
 elif [ "$main" = armed ]; then
     timeout 600 /usr/bin/python3 bench/bench.py --build "$build" --armed-only "${quick[@]}"
 fi

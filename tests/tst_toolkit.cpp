@@ -13,6 +13,7 @@
 #include <QStyleHints>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimeZone>
 
 class TestToolkit : public QObject
 {
@@ -20,6 +21,7 @@ class TestToolkit : public QObject
 
 private slots:
     void presentMomentDropsFractions();
+    void systemClockKeepsTheZonesOffset();
 
     void timeTextHasNoZone_data();
     void timeTextHasNoZone();
@@ -43,6 +45,19 @@ void TestToolkit::presentMomentDropsFractions()
     FakeClock clock(QDateTime(QDate(2026, 12, 7), QTime(23, 59, 59, 999)));
     QCOMPARE(Toolkit::presentMoment(clock), QDateTime(QDate(2026, 12, 7), QTime(23, 59, 59)));
     QCOMPARE(Toolkit::presentTimeOfDay(clock), QTime(23, 59, 59));
+}
+
+void TestToolkit::systemClockKeepsTheZonesOffset()
+{
+    // A zone far from UTC, in summer or winter: the offset kept must be the zone's.
+    qputenv("TZ", "America/New_York");
+    SystemClock clock;
+    clock.now(); // the first reading finds the offset, the next one reuses it
+    const QDateTime kept = clock.now();
+    qunsetenv("TZ");
+    const QDateTime utc = QDateTime::currentDateTimeUtc();
+    QCOMPARE(kept.offsetFromUtc(), QTimeZone("America/New_York").offsetFromUtc(utc));
+    QVERIFY(qAbs(kept.msecsTo(utc)) < 1000);
 }
 
 void TestToolkit::timeTextHasNoZone_data()

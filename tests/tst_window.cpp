@@ -12,6 +12,7 @@
 #include <QDateTimeEdit>
 #include <QLabel>
 #include <QMenu>
+#include <QPaintEvent>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -76,6 +77,9 @@ private slots:
     void startUpFillsTheTimeAndDisarms();
     void tabOrderAndFocus();
     void labelFollowsTheClock();
+    void timeLabelRedrawsOnlyWhatChanged();
+    void timeLabelFollowsTheLocale_data();
+    void timeLabelFollowsTheLocale();
     void pickerKeepsTheDateWhileTheTimeIsEdited();
     void accessKeysWorkButEnterAndEscapeDoNothing();
     void exitEndsAndStopsTheAlarmCheck();
@@ -184,6 +188,64 @@ void TestWindow::labelFollowsTheClock()
     QTRY_COMPARE(label->text(), Toolkit::timeOfDayText(QTime(6, 12, 46)));
     s.clock.set(QDateTime(QDate(2026, 12, 8), QTime(0, 0, 0)));
     QTRY_COMPARE(label->text(), Toolkit::timeOfDayText(QTime(0, 0, 0)));
+}
+
+// What a widget is asked to repaint, and how often its parent is asked for a new layout.
+class PaintWatch : public QObject
+{
+public:
+    QRegion painted;
+    int layoutRequests = 0;
+
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            painted += static_cast<QPaintEvent *>(event)->region();
+        else if (event->type() == QEvent::LayoutRequest)
+            ++layoutRequests;
+        return false;
+    }
+};
+
+void TestWindow::timeLabelRedrawsOnlyWhatChanged()
+{
+    Started s;
+    QLabel *label = s.get<QLabel>("lblCurrentTime");
+    QVERIFY(QTest::qWaitForWindowExposed(&s.window));
+    QCoreApplication::sendPostedEvents(); // the first paint of the window
+    PaintWatch watch;
+    label->installEventFilter(&watch);
+    label->parentWidget()->installEventFilter(&watch);
+    s.clock.set(QDateTime(QDate(2026, 12, 7), QTime(6, 12, 46, 3)));
+    QTRY_COMPARE(label->text(), Toolkit::timeOfDayText(QTime(6, 12, 46)));
+    QTRY_VERIFY(!watch.painted.isEmpty());
+    // One digit changed: a sliver of the label is drawn again, and nothing is laid out anew.
+    QVERIFY2(watch.painted.boundingRect().width() < label->width() / 3,
+             qPrintable(QString::number(watch.painted.boundingRect().width())));
+    QCOMPARE(watch.layoutRequests, 0);
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(label);
+    QCOMPARE(accessible->role(), QAccessible::StaticText);
+    QCOMPARE(accessible->text(QAccessible::Name), label->text());
+}
+
+void TestWindow::timeLabelFollowsTheLocale_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::newRow("12-hour") << "en_US";
+    QTest::newRow("24-hour") << "de_DE";
+    QTest::newRow("digits of its own, right to left") << "ar_EG";
+}
+
+void TestWindow::timeLabelFollowsTheLocale()
+{
+    QFETCH(QString, locale);
+    const QLocale l(locale);
+    Started s;
+    QLabel *label = s.get<QLabel>("lblCurrentTime");
+    label->setLocale(l);
+    QCOMPARE(label->text(), Toolkit::timeOfDayText(QTime(6, 12, 45), l));
+    s.clock.set(QDateTime(QDate(2026, 12, 7), QTime(18, 12, 46, 3)));
+    QTRY_COMPARE(label->text(), Toolkit::timeOfDayText(QTime(18, 12, 46), l));
 }
 
 void TestWindow::pickerKeepsTheDateWhileTheTimeIsEdited()

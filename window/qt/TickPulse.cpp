@@ -34,7 +34,7 @@ void TickPulse::update()
     if (!anyEnabled())
         m_timer.stop();
     else if (!m_timer.isActive())
-        scheduleNext();
+        scheduleNext(m_clock.now());
 }
 
 bool TickPulse::anyEnabled() const
@@ -49,8 +49,9 @@ bool TickPulse::anyEnabled() const
 void TickPulse::fire()
 {
     const quint64 tick = ++m_ticks;
+    m_reading = m_clock.now();
     if (anyEnabled())
-        scheduleNext();
+        scheduleNext(m_reading);
     QPointer<TickPulse> alive(this);
     const QList<QPointer<TickTimer>> timers = m_timers;
     for (const QPointer<TickTimer> &timer : timers) {
@@ -62,9 +63,9 @@ void TickPulse::fire()
     update();
 }
 
-void TickPulse::scheduleNext()
+void TickPulse::scheduleNext(const QDateTime &now)
 {
     // Recomputed from the wall clock every time, so a clock that was set, or a
     // machine that slept, puts the ticks back in phase at once.
-    m_timer.start(msecsToNextTick(m_clock.now().time()));
+    m_timer.start(msecsToNextTick(now.time()));
 }

@@ -4,6 +4,7 @@
 
 #include "TickPhase.h"
 
+#include <QDateTime>
 #include <QList>
 #include <QObject>
 #include <QPointer>
@@ -34,6 +35,8 @@ public:
 
     // The number of ticks so far; a timer enabled now takes only later ones.
     quint64 ticks() const { return m_ticks; }
+    // The clock as read for the latest tick: its handlers need not read it again.
+    const QDateTime &reading() const { return m_reading; }
 
     void join(TickTimer *timer);
     void leave(TickTimer *timer);
@@ -43,10 +46,11 @@ public:
 private:
     void fire();
     bool anyEnabled() const;
-    void scheduleNext();
+    void scheduleNext(const QDateTime &now);
 
     const Clock &m_clock;
     QTimer m_timer;
     QList<QPointer<TickTimer>> m_timers;
     quint64 m_ticks = 0;
+    QDateTime m_reading;
 };

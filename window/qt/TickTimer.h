@@ -33,6 +33,9 @@ public:
     // Milliseconds from the given wall-clock time to the next tick.
     static int msecsToNextTick(const QTime &wallClock) { return TickPulse::msecsToNextTick(wallClock); }
 
+    // The clock as read for the tick being handled.
+    QDateTime reading() const { return m_pulse ? m_pulse->reading() : QDateTime(); }
+
     // Runs the handler for the pulse's tick number `tick`, unless that is not for it.
     void deliver(quint64 tick);
 

@@ -14,10 +14,14 @@ namespace Toolkit {
 
 QDateTime presentMoment(const Clock &clock)
 {
-    QDateTime now = clock.now();
-    const QTime t = now.time();
-    now.setTime(QTime(t.hour(), t.minute(), t.second()));
-    return now;
+    return toWholeSecond(clock.now());
+}
+
+QDateTime toWholeSecond(QDateTime reading)
+{
+    const QTime t = reading.time();
+    reading.setTime(QTime(t.hour(), t.minute(), t.second()));
+    return reading;
 }
 
 QTime presentTimeOfDay(const Clock &clock)

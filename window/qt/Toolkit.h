@@ -13,6 +13,7 @@ namespace Toolkit {
 
 // The present moment and time of day, to the whole second.
 QDateTime presentMoment(const Clock &clock);
+QDateTime toWholeSecond(QDateTime reading);
 QTime presentTimeOfDay(const Clock &clock);
 
 // What the clock on the wall shows at a moment: its local date and time, held

@@ -4,6 +4,7 @@
 
 #include "ProgramIcon.h"
 #include "TickTimer.h"
+#include "TimeLabel.h"
 #include "Toolkit.h"
 
 #include <QCloseEvent>
@@ -46,9 +47,11 @@ QRect toPixels(const QRect &twips, double scale)
     return { px(twips.x()), px(twips.y()), px(twips.width()), px(twips.height()) };
 }
 
-QLabel *whiteLabel(const QString &name, const QString &text, QWidget *parent)
+template<typename Label = QLabel>
+Label *whiteLabel(const QString &name, const QString &text, QWidget *parent)
 {
-    auto *label = new QLabel(text, parent);
+    auto *label = new Label(parent);
+    label->setText(text);
     label->setObjectName(name);
     label->setAutoFillBackground(true);
     QPalette palette = label->palette();
@@ -106,7 +109,7 @@ frmAlarmClock::~frmAlarmClock() = default;
 void frmAlarmClock::createControls(QWidget *client)
 {
     Label2 = whiteLabel(QStringLiteral("Label2"), QStringLiteral("Current time"), client);
-    lblCurrentTime = whiteLabel(QStringLiteral("lblCurrentTime"), QStringLiteral("Label3"), client);
+    lblCurrentTime = whiteLabel<TimeLabel>(QStringLiteral("lblCurrentTime"), QString(), client);
     Label1 = whiteLabel(QStringLiteral("Label1"), QStringLiteral("Time when alarm should go off"), client);
 
     dtpAlarmTime = new QDateTimeEdit(client);
@@ -147,7 +150,7 @@ void frmAlarmClock::createControls(QWidget *client)
 
 void frmAlarmClock::placeControls()
 {
-    showTimeOfDay(); // measure the time label with a real time in it
+    showTimeOfDay(Toolkit::presentTimeOfDay(m_services.clock)); // measure the time label with a real time in it
     const Placement placements[] = {
         { Label2, { 120, 120, 975, 255 } },       { lblCurrentTime, { 2520, 120, 1575, 255 } },
         { Label1, { 120, 600, 2295, 255 } },      { dtpAlarmTime, { 2520, 540, 1575, 375 } },
@@ -168,19 +171,21 @@ void frmAlarmClock::placeControls()
 
     for (const Placement &p : placements)
         p.control->setGeometry(toPixels(p.twips, m_scale));
+    lblCurrentTime->fixSize(); // its new text each second then needs no new layout
     setFixedSize(toPixels({ 0, 0, 4215, 1605 }, m_scale).size());
 }
 
-void frmAlarmClock::showTimeOfDay()
+void frmAlarmClock::showTimeOfDay(QTime time)
 {
-    lblCurrentTime->setText(Toolkit::timeOfDayText(Toolkit::presentTimeOfDay(m_services.clock)));
+    lblCurrentTime->showTime(time);
 }
 
 void frmAlarmClock::Form_Load()
 {
     tmrAlarmTimer->setEnabled(false);
-    dtpAlarmTime->setDateTime(Toolkit::clockReading(Toolkit::presentMoment(m_services.clock)));
-    showTimeOfDay();
+    const QDateTime now = Toolkit::presentMoment(m_services.clock);
+    dtpAlarmTime->setDateTime(Toolkit::clockReading(now));
+    showTimeOfDay(now.time());
     cmdCancel->setEnabled(false);
     dtpAlarmTime->setFocus();
     show();
@@ -190,7 +195,8 @@ void frmAlarmClock::Form_Load()
 
 void frmAlarmClock::tmrCurrentTimer_Timer()
 {
-    showTimeOfDay();
+    // The time the tick was timed by: one reading of the clock a tick.
+    showTimeOfDay(Toolkit::toWholeSecond(tmrCurrentTimer->reading()).time());
     m_services.yield();
 }
 

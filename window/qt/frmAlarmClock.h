@@ -21,6 +21,7 @@ class QPushButton;
 class SleepInhibitor;
 class SoundService;
 class TickTimer;
+class TimeLabel;
 
 // What the window needs from the world outside it; tests hand in their own.
 struct AlarmClockServices
@@ -63,7 +64,7 @@ protected:
 private:
     void createControls(QWidget *client);
     void placeControls();
-    void showTimeOfDay();
+    void showTimeOfDay(QTime time);
 
     void tmrCurrentTimer_Timer();
     void tmrAlarmTimer_Timer();
@@ -80,7 +81,7 @@ private:
     double m_scale = 1.0;
 
     QLabel *Label2 = nullptr;
-    QLabel *lblCurrentTime = nullptr;
+    TimeLabel *lblCurrentTime = nullptr;
     QLabel *Label1 = nullptr;
     QDateTimeEdit *dtpAlarmTime = nullptr;
     QPushButton *cmdSet = nullptr;

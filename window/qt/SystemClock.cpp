@@ -1,0 +1,25 @@
+// SPDX-FileCopyrightText: 2026 Alarm Clock developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "SystemClock.h"
+
+SystemClock::SystemClock()
+{
+    // The zone is set by replacing the link /etc/localtime (a watch on it
+    // alone would follow the link to the old zone's file), or by editing it.
+    m_zoneFiles.addPaths({ QStringLiteral("/etc"), QStringLiteral("/etc/localtime") });
+    QObject::connect(&m_zoneFiles, &QFileSystemWatcher::directoryChanged, [this] { forgetOffset(); });
+    QObject::connect(&m_zoneFiles, &QFileSystemWatcher::fileChanged, [this] { forgetOffset(); });
+}
+
+QDateTime SystemClock::now() const
+{
+    constexpr qint64 MinuteMs = 60 * 1000;
+    const qint64 utc = QDateTime::currentMSecsSinceEpoch();
+    if (utc >= m_from && utc < m_until)
+        return QDateTime::fromMSecsSinceEpoch(utc, Qt::OffsetFromUTC, m_offset);
+    const QDateTime local = QDateTime::fromMSecsSinceEpoch(utc, Qt::LocalTime);
+    m_offset = local.offsetFromUtc();
+    m_from = utc - utc % MinuteMs;
+    m_until = m_from + MinuteMs;
+    return local;
+}

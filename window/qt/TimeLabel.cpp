@@ -1,0 +1,187 @@
+// SPDX-FileCopyrightText: 2026 Alarm Clock developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "TimeLabel.h"
+
+#include "Toolkit.h"
+
+#include <QEvent>
+#include <QGlyphRun>
+#include <QPainter>
+#include <QStyle>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// A character the font's own glyph shows as it is, with no shaping, no
+// reordering and no fallback font: digits, Latin and the like.
+bool plainGlyph(QChar c)
+{
+    if (c.isSurrogate() || c.isMark() || c.category() == QChar::Other_Format)
+        return false;
+    switch (c.direction()) {
+    case QChar::DirR:
+    case QChar::DirAL:
+    case QChar::DirRLE:
+    case QChar::DirRLO:
+    case QChar::DirRLI:
+    case QChar::DirAN:
+        return false;
+    default:
+        break;
+    }
+    switch (c.script()) {
+    case QChar::Script_Common:
+    case QChar::Script_Latin:
+    case QChar::Script_Greek:
+    case QChar::Script_Cyrillic:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+TimeLabel::TimeLabel(QWidget *parent) : QLabel(parent), m_format(Toolkit::longTimeFormat(locale()))
+{
+    setTextFormat(Qt::PlainText);
+    m_font = QRawFont::fromFont(font());
+}
+
+void TimeLabel::showTime(QTime time)
+{
+    m_time = time;
+    const QString shown = locale().toString(time, m_format);
+    if (shown == text())
+        return;
+    Glyphs glyphs = glyphsFor(shown);
+    const QRect area = m_glyphs.valid && glyphs.valid ? changedArea(m_glyphs, glyphs) : contentsRect();
+    m_glyphs = std::move(glyphs);
+    // QLabel would repaint all of itself for the new text: only `area` is needed.
+    const bool updatesOn = updatesEnabled();
+    if (updatesOn)
+        setAttribute(Qt::WA_UpdatesDisabled, true);
+    setText(shown);
+    if (updatesOn) {
+        setAttribute(Qt::WA_UpdatesDisabled, false);
+        update(area);
+    }
+}
+
+void TimeLabel::fixSize()
+{
+    setFixedSize(size());
+}
+
+void TimeLabel::changeEvent(QEvent *event)
+{
+    QLabel::changeEvent(event);
+    switch (event->type()) {
+    case QEvent::LocaleChange:
+        m_format = Toolkit::longTimeFormat(locale());
+        if (m_time.isValid())
+            showTime(m_time);
+        break;
+    case QEvent::FontChange:
+    case QEvent::LayoutDirectionChange:
+    case QEvent::StyleChange:
+        forgetGlyphs();
+        break;
+    default:
+        break;
+    }
+}
+
+void TimeLabel::resizeEvent(QResizeEvent *event)
+{
+    QLabel::resizeEvent(event);
+    forgetGlyphs();
+}
+
+void TimeLabel::paintEvent(QPaintEvent *event)
+{
+    if (!m_glyphs.valid) {
+        QLabel::paintEvent(event);
+        return;
+    }
+    QPainter painter(this); // its pen is the label's text colour
+    QGlyphRun run;
+    run.setRawFont(m_font);
+    run.setGlyphIndexes(m_glyphs.indexes);
+    run.setPositions(m_glyphs.positions);
+    painter.drawGlyphRun(QPointF(0, 0), run);
+}
+
+void TimeLabel::forgetGlyphs()
+{
+    m_font = QRawFont::fromFont(font());
+    m_glyphs = glyphsFor(text());
+    update();
+}
+
+TimeLabel::Glyphs TimeLabel::glyphsFor(const QString &shown) const
+{
+    Glyphs glyphs;
+    if (!m_font.isValid() || shown.isEmpty() || layoutDirection() != Qt::LeftToRight || margin() != 0
+        || indent() > 0 || !std::all_of(shown.begin(), shown.end(), plainGlyph))
+        return glyphs;
+    glyphs.indexes = m_font.glyphIndexesForString(shown);
+    if (glyphs.indexes.size() != shown.size() || glyphs.indexes.contains(0))
+        return {};
+    const QList<QPointF> advances = m_font.advancesForGlyphIndexes(glyphs.indexes);
+    qreal width = 0;
+    for (const QPointF &advance : advances)
+        width += advance.x();
+    // Where the label puts one line of text in its rectangle.
+    const QRectF box = contentsRect();
+    const Qt::Alignment align = QStyle::visualAlignment(layoutDirection(), alignment());
+    qreal x = box.left();
+    if (align & Qt::AlignRight)
+        x = box.right() + 1 - width;
+    else if (align & Qt::AlignHCenter)
+        x = box.left() + (box.width() - width) / 2;
+    const qreal height = m_font.ascent() + m_font.descent();
+    qreal y = box.top() + m_font.ascent();
+    if (align & Qt::AlignBottom)
+        y = box.bottom() + 1 - m_font.descent();
+    else if (align & Qt::AlignVCenter)
+        y = box.top() + (box.height() - height) / 2 + m_font.ascent();
+    x = std::round(x);
+    y = std::round(y);
+    for (const QPointF &advance : advances) {
+        glyphs.positions.append(QPointF(x, y));
+        x += advance.x();
+    }
+    glyphs.end = x;
+    glyphs.valid = true;
+    return glyphs;
+}
+
+QRect TimeLabel::changedArea(const Glyphs &before, const Glyphs &after) const
+{
+    // From the first glyph that changed, or moved, to the last one: with
+    // the same digit widths that is the last digit or two.
+    const qsizetype common = std::min(before.indexes.size(), after.indexes.size());
+    qsizetype first = 0;
+    while (first < common && before.indexes[first] == after.indexes[first]
+           && before.positions[first] == after.positions[first])
+        ++first;
+    const QRect box = contentsRect();
+    if (first == before.indexes.size() && first == after.indexes.size())
+        return {};
+    qreal left = box.right(), right = std::max(before.end, after.end);
+    for (const Glyphs *glyphs : { &before, &after }) {
+        for (qsizetype i = first; i < glyphs->indexes.size(); ++i) {
+            const qreal x = glyphs->positions[i].x();
+            const QRectF ink = m_font.boundingRect(glyphs->indexes[i]);
+            left = std::min({ left, x, x + ink.left() });
+            right = std::max(right, x + ink.right());
+        }
+    }
+    // A pixel more on each side for the antialiased edges.
+    const int from = std::max(box.left(), int(std::floor(left)) - 1);
+    const int to = std::min(box.right(), int(std::ceil(right)) + 1);
+    return QRect(QPoint(from, box.top()), QPoint(to, box.bottom()));
+}
