@@ -199,7 +199,8 @@ void TestSound::everyEncodingPlaysToItsEnd()
     bool played = false;
     const qint64 elapsed = timedPlay(sound, path, kFinalPlay, &played);
     QVERIFY(played);
-    QVERIFY2(elapsed >= 180 && elapsed <= 260, qPrintable(QString::number(elapsed)));
+    // To its end, and once: a busy machine may hold the return back, never by a second play.
+    QVERIFY2(elapsed >= 180 && elapsed < 400, qPrintable(QString::number(elapsed)));
 }
 
 void TestSound::badFileFailsAtOnceAndSilently_data()
@@ -348,7 +349,7 @@ void TestSound::finalPlayBlocksForTheFileLength()
     bool played = false;
     const qint64 elapsed = timedPlay(sound, path, kFinalPlay, &played);
     QVERIFY(played);
-    QVERIFY2(elapsed >= 1000 - 50 && elapsed <= 1000 + 50, qPrintable(QString::number(elapsed)));
+    QVERIFY2(elapsed >= 1000 - 50 && elapsed < 2000, qPrintable(QString::number(elapsed)));
 }
 
 void TestSound::loopReturnsAtOnceAndFinalPlayReplacesIt()
@@ -369,7 +370,7 @@ void TestSound::loopReturnsAtOnceAndFinalPlayReplacesIt()
         // Closing the loop's device first takes a few buffers more.
         const qint64 elapsed = timedPlay(sound, last, kFinalPlay, &played);
         QVERIFY(played);
-        QVERIFY2(elapsed >= 500 - 50 && elapsed <= 500 + 100, qPrintable(QString::number(elapsed)));
+        QVERIFY2(elapsed >= 500 - 50 && elapsed < 1000, qPrintable(QString::number(elapsed)));
         QVERIFY2(!SDL_WasInit(SDL_INIT_AUDIO), "audio still open after the final play");
 
         QVERIFY(sound.sndPlaySound(loop, kAlarmStart));
