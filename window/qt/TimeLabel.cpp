@@ -59,14 +59,16 @@ void TimeLabel::showTime(QTime time)
     Glyphs glyphs = glyphsFor(shown);
     const QRect area = m_glyphs.valid && glyphs.valid ? changedArea(m_glyphs, glyphs) : contentsRect();
     m_glyphs = std::move(glyphs);
-    // QLabel would repaint all of itself for the new text: only `area` is needed.
+    // QLabel would repaint all of itself for the new text: only `area` is needed,
+    // and drawn now rather than through a posted request, which would wake the
+    // event loop once more each second.
     const bool updatesOn = updatesEnabled();
     if (updatesOn)
         setAttribute(Qt::WA_UpdatesDisabled, true);
     setText(shown);
     if (updatesOn) {
         setAttribute(Qt::WA_UpdatesDisabled, false);
-        update(area);
+        repaint(area);
     }
 }
 
