@@ -8,25 +8,16 @@ enable_language(RC)
 # Windows 10 (1607) or later: per-monitor DPI awareness and power requests.
 add_compile_definitions(WINVER=0x0A00 _WIN32_WINNT=0x0A00 NOMINMAX WIN32_LEAN_AND_MEAN)
 
-find_program(RSVG_CONVERT rsvg-convert REQUIRED)
+include(resources/generated.cmake)
 find_program(ICOTOOL icotool REQUIRED)
 
-# The icon at the sizes Windows shows it: the small drawing for 16 px, the
-# full one above; 256 px stored as PNG, as Windows expects.
+# The icon at the sizes Windows shows it; 256 px stored as PNG, as Windows expects.
 set(ALARM_CLOCK_ICON_DIR ${CMAKE_BINARY_DIR}/icons)
 set(ALARM_CLOCK_ICON ${CMAKE_BINARY_DIR}/alarm-clock.ico)
 set(icon_pngs)
 foreach(size 16 32 48 256)
-    set(drawing ${CMAKE_SOURCE_DIR}/resources/alarm-clock.svg)
-    if(size EQUAL 16)
-        set(drawing ${CMAKE_SOURCE_DIR}/resources/alarm-clock-16.svg)
-    endif()
     set(png ${ALARM_CLOCK_ICON_DIR}/alarm-clock-${size}.png)
-    add_custom_command(OUTPUT ${png}
-        COMMAND ${CMAKE_COMMAND} -E make_directory ${ALARM_CLOCK_ICON_DIR}
-        COMMAND ${RSVG_CONVERT} -w ${size} -h ${size} -o ${png} ${drawing}
-        DEPENDS ${drawing}
-        COMMENT "Rendering the ${size} px icon")
+    alarm_clock_render_icon(${size} ${png})
     list(APPEND icon_pngs ${png})
 endforeach()
 list(POP_BACK icon_pngs icon_256)
@@ -51,12 +42,7 @@ add_custom_command(OUTPUT ${make_bell}
     COMMAND ${HOST_CXX} -std=c++20 -O2 -o ${make_bell} ${CMAKE_SOURCE_DIR}/resources/make_bell.cpp
     DEPENDS ${CMAKE_SOURCE_DIR}/resources/make_bell.cpp
     COMMENT "Building the bell generator for this machine")
-set(ALARM_CLOCK_DEFAULT_WAV ${CMAKE_BINARY_DIR}/alarm.wav)
-add_custom_command(OUTPUT ${ALARM_CLOCK_DEFAULT_WAV}
-    COMMAND ${make_bell} ${ALARM_CLOCK_DEFAULT_WAV}
-    DEPENDS ${make_bell}
-    COMMENT "Making the default alarm sound")
-add_custom_target(alarm_wav ALL DEPENDS ${ALARM_CLOCK_DEFAULT_WAV})
+alarm_clock_make_bell(${make_bell})
 
 add_executable(alarm-clock WIN32
     window/win32/main.cpp

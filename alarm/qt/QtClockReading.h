@@ -6,7 +6,7 @@
 
 #include <QDateTime>
 
-// Clock readings as Qt holds them: a date and time with Qt::UTC as the spec,
+// Clock readings as Qt holds them: a date and time marked as Qt::UTC,
 // which makes every reading exist and unique (see Toolkit::clockReading).
 namespace QtClockReading {
 
