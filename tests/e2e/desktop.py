@@ -34,6 +34,7 @@ import Xlib.display
 import Xlib.error
 import Xlib.X
 import Xlib.Xatom
+import Xlib.xobject.drawable
 
 FAKETIME_LIB = "/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1"
 AT_SPI_LAUNCHER = "/usr/libexec/at-spi-bus-launcher"
@@ -396,6 +397,72 @@ class EventWatch:
 
     def __exit__(self, *exc):
         self.close()
+
+
+class KeyboardGrabWatch:
+    """Notices a keyboard grab without taking part in it. Trying a grab of our
+    own would do, but it can collide with the client's and make that fail.
+    An active grab moves the focus away with mode NotifyGrab, and the window
+    that held the focus (the root, when none did) is told."""
+
+    def __init__(self, display):
+        self._x = Xlib.display.Display(display)
+        self._x.set_error_handler(lambda *error: None)  # a window may go meanwhile
+        root = self._x.screen().root
+        watched = [root]
+        focus = self._x.get_input_focus().focus
+        while isinstance(focus, Xlib.xobject.drawable.Window) and focus != root:
+            watched.append(focus)
+            try:
+                focus = focus.query_tree().parent
+            except Xlib.error.XError:
+                break
+        for window in watched:
+            window.change_attributes(event_mask=Xlib.X.FocusChangeMask)
+        self._x.sync()
+        self.grabbed = False
+
+    def _read(self):
+        while self._x.pending_events():
+            event = self._x.next_event()
+            if event.type in (Xlib.X.FocusIn, Xlib.X.FocusOut):
+                if event.mode == Xlib.X.NotifyGrab:
+                    self.grabbed = True
+                elif event.mode == Xlib.X.NotifyUngrab:
+                    self.grabbed = False
+        return self.grabbed
+
+    def wait(self, timeout=5, what="another client to take the keyboard"):
+        wait_until(self._read, timeout, what)
+
+    def close(self):
+        self._x.close()
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
+        self.close()
+
+
+class PopupMenuWatch(EventWatch):
+    """Popup menus being shown, each given out once it holds the input: the
+    menu is announced as showing before it is mapped, and a click or a key
+    before it takes the keyboard would miss it."""
+
+    def __init__(self, display):
+        super().__init__("object:state-changed:showing",
+                         lambda e: e.detail1 == 1 and role(e.source) == "popup menu")
+        self._grab = KeyboardGrabWatch(display)
+
+    def wait(self, timeout=5):
+        menu = super().wait(timeout)
+        self._grab.wait(timeout, "the menu to take the keyboard")
+        return menu
+
+    def close(self):
+        super().close()
+        self._grab.close()
 
 
 # --- the desktop -------------------------------------------------------------------
@@ -776,15 +843,10 @@ class Desktop:
         self._run(["xdotool", "mousemove", str(x), str(y),
                    "click", "--repeat", "2", "--delay", "80", str(button)])
 
-    def keyboard_grabbed(self):
-        """Whether another client holds the keyboard: an open popup menu does,
-        once it is mapped and can take clicks and keys."""
-        status = self._root.grab_keyboard(False, Xlib.X.GrabModeAsync, Xlib.X.GrabModeAsync,
-                                          Xlib.X.CurrentTime)
-        if status == Xlib.X.GrabSuccess:
-            self._x.ungrab_keyboard(Xlib.X.CurrentTime)
-            self._x.sync()
-        return status == Xlib.X.AlreadyGrabbed
+    def watch_keyboard_grab(self):
+        """Starts watching for another client to take the keyboard, e.g. a
+        popup menu once it is mapped and can take clicks and keys."""
+        return KeyboardGrabWatch(self.display)
 
     def pointer(self):
         p = self._root.query_pointer()
@@ -974,9 +1036,7 @@ class Desktop:
         """Starts collecting popup menus as they are shown (Qt leaves them out
         of the application's children); .wait() returns the next one."""
         self._require_accessibility()
-        return EventWatch(
-            "object:state-changed:showing",
-            lambda e: e.detail1 == 1 and role(e.source) == "popup menu")
+        return PopupMenuWatch(self.display)
 
     def wait_alert(self, timeout=10, app=None):
         """The first showing message box (role "alert": a top-level window of

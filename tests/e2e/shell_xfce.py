@@ -170,8 +170,9 @@ class XfceShell(shells.Shell):
         (self.double_click if double else self.click)(*self._icon())
 
     def open_icon_menu(self):
-        self.click(*self._icon(), button=3)
-        wait_until(self.keyboard_grabbed, 5, "the icon's menu to take the keyboard")
+        with self.watch_keyboard_grab() as grab:
+            self.click(*self._icon(), button=3)
+            grab.wait(5, "the icon's menu to take the keyboard")
 
     def choose_menu_item(self, label):
         self.key(label[0].lower())
