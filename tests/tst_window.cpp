@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QPaintEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -78,6 +79,7 @@ private slots:
     void tabOrderAndFocus();
     void labelFollowsTheClock();
     void timeLabelRedrawsOnlyWhatChanged();
+    void timeLabelShowsWhatALabelWould();
     void timeLabelFollowsTheLocale_data();
     void timeLabelFollowsTheLocale();
     void pickerKeepsTheDateWhileTheTimeIsEdited();
@@ -226,6 +228,34 @@ void TestWindow::timeLabelRedrawsOnlyWhatChanged()
     QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(label);
     QCOMPARE(accessible->role(), QAccessible::StaticText);
     QCOMPARE(accessible->text(QAccessible::Name), label->text());
+}
+
+// What the window shows of the label, second after second, is what a plain
+// label with the same text draws.
+void TestWindow::timeLabelShowsWhatALabelWould()
+{
+    Started s;
+    QLabel *label = s.get<QLabel>("lblCurrentTime");
+    QVERIFY(QTest::qWaitForWindowExposed(&s.window));
+    QCoreApplication::sendPostedEvents();
+    QLabel plain(label->text());
+    plain.setFont(label->font());
+    plain.setPalette(label->palette());
+    plain.setAutoFillBackground(true);
+    plain.setAlignment(label->alignment());
+    plain.setFixedSize(label->size());
+    const QRect area(label->mapTo(&s.window, QPoint()), label->size());
+    for (const QTime time : { QTime(6, 12, 46), QTime(6, 12, 47), QTime(6, 12, 59), QTime(6, 13, 0),
+                              QTime(12, 59, 59), QTime(13, 0, 0), QTime(23, 59, 59), QTime(0, 0, 0) }) {
+        s.clock.set(QDateTime(QDate(2026, 12, 7), time));
+        QTRY_COMPARE(label->text(), Toolkit::timeOfDayText(time));
+        QCoreApplication::sendPostedEvents();
+        plain.setText(label->text());
+        // The screen's copy of the window holds what each repaint left there.
+        const QImage shown = s.window.screen()->grabWindow(s.window.winId(), area.x(), area.y(),
+                                                           area.width(), area.height()).toImage();
+        QCOMPARE(shown, plain.grab().toImage().convertToFormat(shown.format()));
+    }
 }
 
 void TestWindow::timeLabelFollowsTheLocale_data()

@@ -6,8 +6,10 @@
 
 #include <QEvent>
 #include <QGlyphRun>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QStyle>
+#include <QVarLengthArray>
 
 #include <algorithm>
 #include <cmath>
@@ -108,34 +110,65 @@ void TimeLabel::paintEvent(QPaintEvent *event)
         QLabel::paintEvent(event);
         return;
     }
+    // Only the glyphs whose ink meets the area asked for: usually the last one or two.
+    const qreal from = event->rect().left(), to = event->rect().right() + 1;
+    qsizetype first = 0, end = m_glyphs.ink.size();
+    while (first < end && m_glyphs.ink[first].y() <= from)
+        ++first;
+    while (end > first && m_glyphs.ink[end - 1].x() >= to)
+        --end;
+    if (first == end)
+        return;
     QPainter painter(this); // its pen is the label's text colour
     QGlyphRun run;
     run.setRawFont(m_font);
-    run.setGlyphIndexes(m_glyphs.indexes);
-    run.setPositions(m_glyphs.positions);
+    run.setRawData(m_glyphs.indexes.constData() + first, m_glyphs.positions.constData() + first,
+                   int(end - first));
     painter.drawGlyphRun(QPointF(0, 0), run);
 }
 
 void TimeLabel::forgetGlyphs()
 {
     m_font = QRawFont::fromFont(font());
+    m_glyphOf.clear();
     m_glyphs = glyphsFor(text());
     update();
 }
 
-TimeLabel::Glyphs TimeLabel::glyphsFor(const QString &shown) const
+const TimeLabel::Glyph *TimeLabel::glyphOf(QChar c)
+{
+    auto found = m_glyphOf.constFind(c.unicode());
+    if (found != m_glyphOf.cend())
+        return &*found;
+    if (!plainGlyph(c))
+        return nullptr;
+    const QList<quint32> indexes = m_font.glyphIndexesForString(QString(c));
+    if (indexes.size() != 1 || indexes[0] == 0)
+        return nullptr;
+    Glyph glyph;
+    glyph.index = indexes[0];
+    glyph.advance = m_font.advancesForGlyphIndexes(indexes).value(0).x();
+    const QRectF ink = m_font.boundingRect(glyph.index);
+    glyph.inkLeft = std::min(0.0, ink.left());
+    glyph.inkRight = std::max(glyph.advance, ink.right());
+    return &*m_glyphOf.insert(c.unicode(), glyph);
+}
+
+TimeLabel::Glyphs TimeLabel::glyphsFor(const QString &shown)
 {
     Glyphs glyphs;
     if (!m_font.isValid() || shown.isEmpty() || layoutDirection() != Qt::LeftToRight || margin() != 0
-        || indent() > 0 || !std::all_of(shown.begin(), shown.end(), plainGlyph))
+        || indent() > 0)
         return glyphs;
-    glyphs.indexes = m_font.glyphIndexesForString(shown);
-    if (glyphs.indexes.size() != shown.size() || glyphs.indexes.contains(0))
-        return {};
-    const QList<QPointF> advances = m_font.advancesForGlyphIndexes(glyphs.indexes);
+    QVarLengthArray<const Glyph *, 16> found;
     qreal width = 0;
-    for (const QPointF &advance : advances)
-        width += advance.x();
+    for (const QChar c : shown) {
+        const Glyph *glyph = glyphOf(c);
+        if (!glyph)
+            return glyphs;
+        found.append(glyph);
+        width += glyph->advance;
+    }
     // Where the label puts one line of text in its rectangle.
     const QRectF box = contentsRect();
     const Qt::Alignment align = QStyle::visualAlignment(layoutDirection(), alignment());
@@ -152,9 +185,14 @@ TimeLabel::Glyphs TimeLabel::glyphsFor(const QString &shown) const
         y = box.top() + (box.height() - height) / 2 + m_font.ascent();
     x = std::round(x);
     y = std::round(y);
-    for (const QPointF &advance : advances) {
+    glyphs.indexes.reserve(found.size());
+    glyphs.positions.reserve(found.size());
+    glyphs.ink.reserve(found.size());
+    for (const Glyph *glyph : found) {
+        glyphs.indexes.append(glyph->index);
         glyphs.positions.append(QPointF(x, y));
-        x += advance.x();
+        glyphs.ink.append(QPointF(x + glyph->inkLeft, x + glyph->inkRight));
+        x += glyph->advance;
     }
     glyphs.end = x;
     glyphs.valid = true;
@@ -175,11 +213,9 @@ QRect TimeLabel::changedArea(const Glyphs &before, const Glyphs &after) const
         return {};
     qreal left = box.right(), right = std::max(before.end, after.end);
     for (const Glyphs *glyphs : { &before, &after }) {
-        for (qsizetype i = first; i < glyphs->indexes.size(); ++i) {
-            const qreal x = glyphs->positions[i].x();
-            const QRectF ink = m_font.boundingRect(glyphs->indexes[i]);
-            left = std::min({ left, x, x + ink.left() });
-            right = std::max(right, x + ink.right());
+        for (qsizetype i = first; i < glyphs->ink.size(); ++i) {
+            left = std::min(left, glyphs->ink[i].x());
+            right = std::max(right, glyphs->ink[i].y());
         }
     }
     // A pixel more on each side for the antialiased edges.

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QHash>
 #include <QLabel>
 #include <QList>
 #include <QPointF>
@@ -12,7 +13,8 @@
 // locale's time format is worked out once (again when the label's locale
 // changes), the label keeps its size so a new text never asks for a new
 // layout, and only the part of it whose characters changed is drawn again,
-// from glyphs looked up in the font instead of shaped anew. Texts the font
+// from glyphs looked up in the font once per character instead of shaped
+// anew, and only those glyphs are drawn. Texts the font
 // cannot show glyph by glyph (complex scripts, fallback fonts) are drawn by
 // the label as usual. Screen readers see a plain label whose name is the time.
 class TimeLabel : public QLabel
@@ -32,20 +34,32 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    // A character's glyph in the label's font, and the horizontal extent of its ink.
+    struct Glyph
+    {
+        quint32 index = 0;
+        qreal advance = 0;
+        qreal inkLeft = 0;
+        qreal inkRight = 0;
+    };
+
     struct Glyphs
     {
         QList<quint32> indexes;
         QList<QPointF> positions;
+        QList<QPointF> ink; // left and right end of each glyph's ink, in the label
         qreal end = 0; // where the pen stands after the last glyph
         bool valid = false;
     };
 
-    Glyphs glyphsFor(const QString &text) const;
+    const Glyph *glyphOf(QChar c);
+    Glyphs glyphsFor(const QString &text);
     QRect changedArea(const Glyphs &before, const Glyphs &after) const;
     void forgetGlyphs();
 
     QString m_format;
     QTime m_time;
     QRawFont m_font;
+    QHash<char16_t, Glyph> m_glyphOf; // the characters seen in the label's font so far
     Glyphs m_glyphs;
 };
