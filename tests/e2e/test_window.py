@@ -2,17 +2,32 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """The window as a person meets it: started, read, typed at and closed."""
 import os
+import subprocess
 import sys
+import tempfile
 import time
 import unittest
 
 sys.path.insert(0, os.path.dirname(__file__))
 import desktop  # noqa: E402
 import program  # noqa: E402
-from desktop import states  # noqa: E402
+from desktop import states, wait_until  # noqa: E402
 
 desk = program.SharedDesktop(tray=True, sound=False)
 setUpModule, tearDownModule = desk.start, desk.stop
+
+
+def stand_still(clock_file, hhmmss):
+    """The program's clock stands at that time of a fixed day until set again."""
+    with open(clock_file + ".new", "w") as f:
+        f.write(f"2026-12-07 {hhmmss}\n")
+    os.replace(clock_file + ".new", clock_file)
+
+
+def pixels(png, rect):
+    x, y, w, h = rect
+    return subprocess.run(["convert", png, "-crop", f"{w}x{h}+{x}+{y}", "-depth", "8", "rgb:-"],
+                          capture_output=True, check=True).stdout
 
 
 class WindowTest(unittest.TestCase):
@@ -46,6 +61,29 @@ class WindowTest(unittest.TestCase):
         self.assertEqual((hints.min_width, hints.min_height), (hints.max_width, hints.max_height))
         self.assertGreaterEqual(hints.min_width, 281)
         self.assertGreaterEqual(hints.min_height, 107)
+
+    def test_a_second_drawn_on_its_tick_looks_as_a_window_drawn_whole(self):
+        """Each tick draws only the changed digits, straight into the window:
+        a copy ticked from :45 to :46 must show what a copy started at :46,
+        drawn whole, shows. Both clocks stand still (libfaketime)."""
+        folder = tempfile.mkdtemp(dir=desk.tmp)
+        labels = []
+        for name, times in (("ticked", ("06:12:45", "06:12:46")), ("whole", ("06:12:46",))):
+            clock = os.path.join(folder, name)
+            stand_still(clock, times[0])
+            prog, wid = program.start(desk, extra_env=program.fake_clock_env(clock))
+            self.addCleanup(prog.stop)
+            found = program.controls(desk, program.app_of(desk, prog))
+            for at in times:
+                stand_still(clock, at)
+                wait_until(lambda: program.shown_time(found) == at, 5, f"{name} to show {at}")
+            desk._run(["xdotool", "windowmove", "--sync", str(wid), str(400 * len(labels)), "0"])
+            labels.append(found["time"])
+        time.sleep(0.3)  # a tick after the move, drawing nothing new
+        shot = desk.screenshot(os.path.join(folder, "both.png"))
+        crops = [pixels(shot, program.extents(label)) for label in labels]
+        self.assertGreater(len(set(crops[1])), 2, "the label's text is in the picture")
+        self.assertTrue(crops[0] == crops[1], "the ticked label differs from the one drawn whole")
 
     def test_time_follows_the_real_clock_every_second(self):
         seen = []

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TimeLabel.h"
 
+#include "ImmediatePaint.h"
 #include "Toolkit.h"
 
 #include <QEvent>
@@ -70,7 +71,8 @@ void TimeLabel::showTime(QTime time)
     setText(shown);
     if (updatesOn) {
         setAttribute(Qt::WA_UpdatesDisabled, false);
-        repaint(area);
+        if (!ImmediatePaint::paint(this, area))
+            repaint(area);
     }
 }
 
