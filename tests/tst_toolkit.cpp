@@ -5,6 +5,7 @@
 #include "PlatformChoice.h"
 #include "SystemClock.h"
 #include "TickTimer.h"
+#include "TimeOfDayFormat.h"
 #include "Toolkit.h"
 
 #include <QEventLoop>
@@ -25,6 +26,8 @@ private slots:
 
     void timeTextHasNoZone_data();
     void timeTextHasNoZone();
+    void timeFormatKeptForTheMinuteWritesWhatTheLocaleWould_data();
+    void timeFormatKeptForTheMinuteWritesWhatTheLocaleWould();
 
     void nextTickComesJustAfterTheSecond_data();
     void nextTickComesJustAfterTheSecond();
@@ -69,6 +72,36 @@ void TestToolkit::timeTextHasNoZone_data()
     QTest::newRow("zh_CN, zone first") << "zh_CN" << "13:05:09";
     QTest::newRow("fa_IR, zone in brackets") << "fa_IR" << QLocale("fa_IR").toString(QTime(13, 5, 9), "H:mm:ss");
     QTest::newRow("C") << "C" << "13:05:09";
+}
+
+void TestToolkit::timeFormatKeptForTheMinuteWritesWhatTheLocaleWould_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("format");
+    QTest::newRow("en_US") << "en_US" << Toolkit::longTimeFormat(QLocale("en_US"));
+    QTest::newRow("ar_EG, digits of its own") << "ar_EG" << Toolkit::longTimeFormat(QLocale("ar_EG"));
+    QTest::newRow("fa_IR") << "fa_IR" << Toolkit::longTimeFormat(QLocale("fa_IR"));
+    QTest::newRow("quoted text beside the seconds") << "de_DE" << "HH:mm:ss' Uhr'";
+    QTest::newRow("unpadded seconds, quoted s") << "C" << "h 'h' m 'min' s 's'";
+    QTest::newRow("seconds twice") << "C" << "ss HH:mm:ss";
+    QTest::newRow("milliseconds") << "C" << "HH:mm:ss.zzz";
+    QTest::newRow("no seconds") << "C" << "HH:mm";
+}
+
+void TestToolkit::timeFormatKeptForTheMinuteWritesWhatTheLocaleWould()
+{
+    QFETCH(QString, locale);
+    QFETCH(QString, format);
+    const QLocale l(locale);
+    TimeOfDayFormat kept(l, format);
+    // Second after second over minute, noon and midnight turns, and a jump back.
+    QList<QTime> times;
+    for (const QTime start : { QTime(11, 58, 57), QTime(23, 59, 58), QTime(0, 59, 59) })
+        for (int second = 0; second < 70; ++second)
+            times.append(start.addSecs(second));
+    times.append(QTime(11, 58, 57, 250));
+    for (const QTime time : std::as_const(times))
+        QCOMPARE(kept.text(time), l.toString(time, format));
 }
 
 void TestToolkit::timeTextHasNoZone()

@@ -79,6 +79,7 @@ private slots:
     void tabOrderAndFocus();
     void labelFollowsTheClock();
     void timeLabelRedrawsOnlyWhatChanged();
+    void timeLabelShowsWhatALabelWould_data() { timeLabelFollowsTheLocale_data(); }
     void timeLabelShowsWhatALabelWould();
     void timeLabelFollowsTheLocale_data();
     void timeLabelFollowsTheLocale();
@@ -237,7 +238,10 @@ void TestWindow::timeLabelShowsWhatALabelWould()
     Started s;
     if (s.window.devicePixelRatio() != 1)
         QSKIP("the offscreen platform's copy of a scaled window is not to scale");
+    QFETCH(QString, locale);
+    const QLocale l(locale);
     QLabel *label = s.get<QLabel>("lblCurrentTime");
+    label->setLocale(l);
     QVERIFY(QTest::qWaitForWindowExposed(&s.window));
     QCoreApplication::sendPostedEvents();
     QLabel plain(label->text());
@@ -250,7 +254,7 @@ void TestWindow::timeLabelShowsWhatALabelWould()
     for (const QTime time : { QTime(6, 12, 46), QTime(6, 12, 47), QTime(6, 12, 59), QTime(6, 13, 0),
                               QTime(12, 59, 59), QTime(13, 0, 0), QTime(23, 59, 59), QTime(0, 0, 0) }) {
         s.clock.set(QDateTime(QDate(2026, 12, 7), time));
-        QTRY_COMPARE(label->text(), Toolkit::timeOfDayText(time));
+        QTRY_COMPARE(label->text(), Toolkit::timeOfDayText(time, l));
         QCoreApplication::sendPostedEvents();
         plain.setText(label->text());
         // The screen's copy of the window holds what each repaint left there.

@@ -3,43 +3,51 @@
 #include "ImmediatePaint.h"
 
 #include <QBackingStore>
+#include <QCoreApplication>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QWidget>
 #include <QWindow>
 
-namespace ImmediatePaint {
+const QWidget *ImmediatePaint::s_widget = nullptr;
+QPainter *ImmediatePaint::s_painter = nullptr;
 
-namespace {
-
-// Whether the widget's own painting fills every pixel of it, so that nothing
-// behind it needs painting first.
-bool opaque(const QWidget *widget)
-{
-    if (widget->testAttribute(Qt::WA_OpaquePaintEvent))
-        return true;
-    return widget->autoFillBackground() && widget->palette().brush(widget->backgroundRole()).isOpaque();
-}
-
-} // namespace
-
-bool paint(QWidget *widget, const QRect &area)
+bool ImmediatePaint::paint(QWidget *widget, const QRect &area)
 {
     QWidget *top = widget->window();
     QWindow *window = top->windowHandle();
     QBackingStore *store = top->backingStore();
-    if (!store || !window || !window->isExposed() || window->surfaceType() != QSurface::RasterSurface
+    const QBrush background = widget->palette().brush(widget->backgroundRole());
+    if (s_painter || !store || !window || !window->isExposed() || window->surfaceType() != QSurface::RasterSurface
         || widget->nativeParentWidget() != top || !widget->isVisible() || !widget->updatesEnabled()
-        || !opaque(widget) || !(QRegion(area) - widget->visibleRegion()).isEmpty())
+        || !widget->autoFillBackground() || background.style() != Qt::SolidPattern || !background.isOpaque()
+        || !(QRegion(area) - widget->visibleRegion()).isEmpty())
         return false;
-    const QRect onWindow(widget->mapTo(top, area.topLeft()), area.size());
+    const QPoint offset = widget->mapTo(top, QPoint());
+    const QRect onWindow = area.translated(offset);
     store->beginPaint(onWindow);
     {
+        // Set up as the repaint would: clipped to the area, the background
+        // filled, the widget's pen and font.
         QPainter painter(store->paintDevice());
-        widget->render(&painter, onWindow.topLeft(), QRegion(area), QWidget::DrawWindowBackground);
+        painter.setClipRect(onWindow);
+        painter.fillRect(onWindow, background);
+        painter.translate(offset);
+        painter.setPen(widget->palette().color(widget->foregroundRole()));
+        painter.setFont(widget->font());
+        s_widget = widget;
+        s_painter = &painter;
+        QPaintEvent event(area);
+        QCoreApplication::sendEvent(widget, &event);
+        s_widget = nullptr;
+        s_painter = nullptr;
     }
     store->endPaint();
     store->flush(onWindow, window);
     return true;
 }
 
-} // namespace ImmediatePaint
+QPainter *ImmediatePaint::painter(const QWidget *widget)
+{
+    return widget == s_widget ? s_painter : nullptr;
+}

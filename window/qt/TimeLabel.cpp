@@ -47,7 +47,7 @@ bool plainGlyph(QChar c)
 
 } // namespace
 
-TimeLabel::TimeLabel(QWidget *parent) : QLabel(parent), m_format(Toolkit::longTimeFormat(locale()))
+TimeLabel::TimeLabel(QWidget *parent) : QLabel(parent), m_format(locale(), Toolkit::longTimeFormat(locale()))
 {
     setTextFormat(Qt::PlainText);
     m_font = QRawFont::fromFont(font());
@@ -56,7 +56,7 @@ TimeLabel::TimeLabel(QWidget *parent) : QLabel(parent), m_format(Toolkit::longTi
 void TimeLabel::showTime(QTime time)
 {
     m_time = time;
-    const QString shown = locale().toString(time, m_format);
+    const QString shown = m_format.text(time);
     if (shown == text())
         return;
     Glyphs glyphs = glyphsFor(shown);
@@ -71,7 +71,8 @@ void TimeLabel::showTime(QTime time)
     setText(shown);
     if (updatesOn) {
         setAttribute(Qt::WA_UpdatesDisabled, false);
-        if (!ImmediatePaint::paint(this, area))
+        // Texts drawn by QLabel itself take the usual way: it paints on the widget.
+        if (!m_glyphs.valid || !ImmediatePaint::paint(this, area))
             repaint(area);
     }
 }
@@ -86,7 +87,7 @@ void TimeLabel::changeEvent(QEvent *event)
     QLabel::changeEvent(event);
     switch (event->type()) {
     case QEvent::LocaleChange:
-        m_format = Toolkit::longTimeFormat(locale());
+        m_format = TimeOfDayFormat(locale(), Toolkit::longTimeFormat(locale()));
         if (m_time.isValid())
             showTime(m_time);
         break;
@@ -121,11 +122,15 @@ void TimeLabel::paintEvent(QPaintEvent *event)
         --end;
     if (first == end)
         return;
-    QPainter painter(this); // its pen is the label's text colour
     QGlyphRun run;
     run.setRawFont(m_font);
     run.setRawData(m_glyphs.indexes.constData() + first, m_glyphs.positions.constData() + first,
                    int(end - first));
+    if (QPainter *painter = ImmediatePaint::painter(this)) {
+        painter->drawGlyphRun(QPointF(0, 0), run);
+        return;
+    }
+    QPainter painter(this); // its pen is the label's text colour
     painter.drawGlyphRun(QPointF(0, 0), run);
 }
 

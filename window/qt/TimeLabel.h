@@ -9,6 +9,8 @@
 #include <QRawFont>
 #include <QTime>
 
+#include "TimeOfDayFormat.h"
+
 // The label that shows the time of day once a second, at little cost: the
 // locale's time format is worked out once (again when the label's locale
 // changes), the label keeps its size so a new text never asks for a new
@@ -57,7 +59,7 @@ private:
     QRect changedArea(const Glyphs &before, const Glyphs &after) const;
     void forgetGlyphs();
 
-    QString m_format;
+    TimeOfDayFormat m_format;
     QTime m_time;
     QRawFont m_font;
     QHash<char16_t, Glyph> m_glyphOf; // the characters seen in the label's font so far
