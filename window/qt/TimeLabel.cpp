@@ -59,9 +59,10 @@ void TimeLabel::showTime(QTime time)
     const QString shown = m_format.text(time);
     if (shown == text())
         return;
-    Glyphs glyphs = glyphsFor(shown);
-    const QRect area = m_glyphs.valid && glyphs.valid ? changedArea(m_glyphs, glyphs) : contentsRect();
-    m_glyphs = std::move(glyphs);
+    // The new glyphs go into the lists of the ones before last: no allocation a second.
+    layOut(shown, m_spare);
+    const QRect area = m_glyphs.valid && m_spare.valid ? changedArea(m_glyphs, m_spare) : contentsRect();
+    std::swap(m_glyphs, m_spare);
     // QLabel would repaint all of itself for the new text: only `area` is needed,
     // and drawn now rather than through a posted request, which would wake the
     // event loop once more each second.
@@ -138,7 +139,7 @@ void TimeLabel::forgetGlyphs()
 {
     m_font = QRawFont::fromFont(font());
     m_glyphOf.clear();
-    m_glyphs = glyphsFor(text());
+    layOut(text(), m_glyphs);
     update();
 }
 
@@ -161,18 +162,21 @@ const TimeLabel::Glyph *TimeLabel::glyphOf(QChar c)
     return &*m_glyphOf.insert(c.unicode(), glyph);
 }
 
-TimeLabel::Glyphs TimeLabel::glyphsFor(const QString &shown)
+void TimeLabel::layOut(const QString &shown, Glyphs &glyphs)
 {
-    Glyphs glyphs;
+    glyphs.indexes.clear();
+    glyphs.positions.clear();
+    glyphs.ink.clear();
+    glyphs.valid = false;
     if (!m_font.isValid() || shown.isEmpty() || layoutDirection() != Qt::LeftToRight || margin() != 0
         || indent() > 0)
-        return glyphs;
+        return;
     QVarLengthArray<const Glyph *, 16> found;
     qreal width = 0;
     for (const QChar c : shown) {
         const Glyph *glyph = glyphOf(c);
         if (!glyph)
-            return glyphs;
+            return;
         found.append(glyph);
         width += glyph->advance;
     }
@@ -192,9 +196,6 @@ TimeLabel::Glyphs TimeLabel::glyphsFor(const QString &shown)
         y = box.top() + (box.height() - height) / 2 + m_font.ascent();
     x = std::round(x);
     y = std::round(y);
-    glyphs.indexes.reserve(found.size());
-    glyphs.positions.reserve(found.size());
-    glyphs.ink.reserve(found.size());
     for (const Glyph *glyph : found) {
         glyphs.indexes.append(glyph->index);
         glyphs.positions.append(QPointF(x, y));
@@ -203,7 +204,6 @@ TimeLabel::Glyphs TimeLabel::glyphsFor(const QString &shown)
     }
     glyphs.end = x;
     glyphs.valid = true;
-    return glyphs;
 }
 
 QRect TimeLabel::changedArea(const Glyphs &before, const Glyphs &after) const

@@ -55,7 +55,7 @@ private:
     };
 
     const Glyph *glyphOf(QChar c);
-    Glyphs glyphsFor(const QString &text);
+    void layOut(const QString &text, Glyphs &glyphs);
     QRect changedArea(const Glyphs &before, const Glyphs &after) const;
     void forgetGlyphs();
 
@@ -64,4 +64,5 @@ private:
     QRawFont m_font;
     QHash<char16_t, Glyph> m_glyphOf; // the characters seen in the label's font so far
     Glyphs m_glyphs;
+    Glyphs m_spare;
 };
