@@ -73,7 +73,7 @@ void TimeLabel::showTime(QTime time)
     if (updatesOn) {
         setAttribute(Qt::WA_UpdatesDisabled, false);
         // Texts drawn by QLabel itself take the usual way: it paints on the widget.
-        if (!m_glyphs.valid || !ImmediatePaint::paint(this, area))
+        if (!m_glyphs.valid || !m_painting.paint(area, contentOf(area)))
             repaint(area);
     }
 }
@@ -91,6 +91,9 @@ void TimeLabel::changeEvent(QEvent *event)
         m_format = TimeOfDayFormat(locale(), Toolkit::longTimeFormat(locale()));
         if (m_time.isValid())
             showTime(m_time);
+        break;
+    case QEvent::PaletteChange:
+        m_painting.forget();
         break;
     case QEvent::FontChange:
     case QEvent::LayoutDirectionChange:
@@ -114,13 +117,7 @@ void TimeLabel::paintEvent(QPaintEvent *event)
         QLabel::paintEvent(event);
         return;
     }
-    // Only the glyphs whose ink meets the area asked for: usually the last one or two.
-    const qreal from = event->rect().left(), to = event->rect().right() + 1;
-    qsizetype first = 0, end = m_glyphs.ink.size();
-    while (first < end && m_glyphs.ink[first].y() <= from)
-        ++first;
-    while (end > first && m_glyphs.ink[end - 1].x() >= to)
-        --end;
+    const auto [first, end] = glyphsIn(event->rect());
     if (first == end)
         return;
     QGlyphRun run;
@@ -135,8 +132,33 @@ void TimeLabel::paintEvent(QPaintEvent *event)
     painter.drawGlyphRun(QPointF(0, 0), run);
 }
 
+std::pair<qsizetype, qsizetype> TimeLabel::glyphsIn(const QRect &area) const
+{
+    // The glyphs whose ink meets the area: usually the last one or two.
+    const qreal from = area.left(), to = area.right() + 1;
+    qsizetype first = 0, end = m_glyphs.ink.size();
+    while (first < end && m_glyphs.ink[first].y() <= from)
+        ++first;
+    while (end > first && m_glyphs.ink[end - 1].x() >= to)
+        --end;
+    return { first, end };
+}
+
+QByteArray TimeLabel::contentOf(const QRect &area) const
+{
+    // What the area shows: the glyphs that reach into it, and where they stand.
+    const auto [first, end] = glyphsIn(area);
+    QByteArray content;
+    for (qsizetype i = first; i < end; ++i) {
+        content.append(reinterpret_cast<const char *>(&m_glyphs.indexes[i]), sizeof(quint32));
+        content.append(reinterpret_cast<const char *>(&m_glyphs.positions[i]), sizeof(QPointF));
+    }
+    return content;
+}
+
 void TimeLabel::forgetGlyphs()
 {
+    m_painting.forget();
     m_font = QRawFont::fromFont(font());
     m_glyphOf.clear();
     layOut(text(), m_glyphs);

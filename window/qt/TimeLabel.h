@@ -9,6 +9,9 @@
 #include <QRawFont>
 #include <QTime>
 
+#include <utility>
+
+#include "ImmediatePaint.h"
 #include "TimeOfDayFormat.h"
 
 // The label that shows the time of day once a second, at little cost: the
@@ -56,6 +59,8 @@ private:
 
     const Glyph *glyphOf(QChar c);
     void layOut(const QString &text, Glyphs &glyphs);
+    std::pair<qsizetype, qsizetype> glyphsIn(const QRect &area) const;
+    QByteArray contentOf(const QRect &area) const;
     QRect changedArea(const Glyphs &before, const Glyphs &after) const;
     void forgetGlyphs();
 
@@ -65,4 +70,5 @@ private:
     QHash<char16_t, Glyph> m_glyphOf; // the characters seen in the label's font so far
     Glyphs m_glyphs;
     Glyphs m_spare;
+    ImmediatePaint m_painting{ this };
 };
