@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TimeLabel.h"
 
-#include "ImmediatePaint.h"
 #include "Toolkit.h"
 
 #include <QEvent>

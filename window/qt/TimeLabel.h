@@ -15,13 +15,14 @@
 #include "TimeOfDayFormat.h"
 
 // The label that shows the time of day once a second, at little cost: the
-// locale's time format is worked out once (again when the label's locale
-// changes), the label keeps its size so a new text never asks for a new
-// layout, and only the part of it whose characters changed is drawn again,
-// from glyphs looked up in the font once per character instead of shaped
-// anew, and only those glyphs are drawn. Texts the font
-// cannot show glyph by glyph (complex scripts, fallback fonts) are drawn by
-// the label as usual. Screen readers see a plain label whose name is the time.
+// locale's time format is applied once a minute (the seconds are put in), the
+// label keeps its size so a new text never asks for a new layout, and only the
+// part of it whose characters changed is drawn again, straight into the
+// window, from glyphs looked up in the font once per character instead of
+// shaped anew; a part drawn before with the same glyphs is copied back. Texts
+// the font cannot show glyph by glyph (complex scripts, fallback fonts) are
+// drawn by the label as usual. Screen readers see a plain label whose name is
+// the time.
 class TimeLabel : public QLabel
 {
     Q_OBJECT
