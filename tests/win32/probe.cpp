@@ -18,6 +18,7 @@
 #include <shellapi.h>
 
 #include <cstdio>
+#include <initializer_list>
 #include <cstring>
 #include <mutex>
 #include <string>
@@ -357,8 +358,24 @@ std::string shellJson()
     return "\"shell\":" + flag(tray != nullptr) + ",\"taskbar\":[" + buttons + "],\"icons\":[" + icons + "]";
 }
 
+// The windows that hold the mouse, in the threads of the given windows: one
+// does while a click on it is still being handled.
+std::string captures(std::initializer_list<HWND> windows)
+{
+    std::string list;
+    for (HWND window : windows) {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        DWORD thread = window ? GetWindowThreadProcessId(window, nullptr) : 0;
+        if (thread && GetGUIThreadInfo(thread, &info) && info.hwndCapture)
+            list += (list.empty() ? "" : ",") + quoted(classOf(info.hwndCapture));
+    }
+    return list;
+}
+
 std::string state()
 {
+    HWND main = nullptr;
     std::string mains, boxes, menus;
     for (HWND window : topLevelWindows()) {
         std::string cls = classOf(window);
@@ -368,6 +385,8 @@ std::string state()
             continue;
         std::string& list = cls == "#32770" ? boxes : mains;
         list += (list.empty() ? "" : ",") + windowJson(window);
+        if (cls != "#32770")
+            main = window;
     }
     HWND foreground = GetForegroundWindow();
     std::string foregroundJson = foreground
@@ -375,7 +394,8 @@ std::string state()
             quoted(classOf(foreground)) + ",\"title\":" + quoted(textOf(foreground)) + "}"
         : "null";
     return "{\"mains\":[" + mains + "],\"boxes\":[" + boxes + "],\"menus\":[" + menus +
-        "],\"foreground\":" + foregroundJson + "," + shellJson() + "}";
+        "],\"foreground\":" + foregroundJson + ",\"captures\":[" + captures({ main, notifySpy::taskbar() }) +
+        "]," + shellJson() + "}";
 }
 
 }
