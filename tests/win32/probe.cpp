@@ -5,7 +5,9 @@
 // end-to-end tests under Wine. It runs beside the program in the same Wine
 // desktop and answers one line of JSON for each command read from stdin:
 //   state      the main window, its controls, the ringing boxes, the
-//              foreground window, the taskbar's buttons and the tray's icons
+//              foreground window, the windows holding the mouse in the
+//              program's and the taskbar's threads, the taskbar's buttons
+//              and the tray's icons
 //   broadcast  sends the registered "TaskbarCreated" to every top-level
 //              window, as a shell does when it has started again
 //   caption H where the minimize box and the close box of window H are
