@@ -264,12 +264,13 @@ def faketime_env(timestamp_file):
             "FAKETIME_NO_CACHE": "1"}
 
 
-def set_fake_time(timestamp_file, when):
-    """when: "YYYY-mm-dd HH:MM:SS"; the faked clock starts there and runs on."""
+def set_fake_time(timestamp_file, when, stand_still=False):
+    """when: "YYYY-mm-dd HH:MM:SS"; the faked clock starts there and runs on,
+    or with stand_still stays there until set again."""
     time.strptime(when, "%Y-%m-%d %H:%M:%S")
     tmp = timestamp_file + ".new"
     with open(tmp, "w") as f:
-        f.write(f"@{when}\n")
+        f.write(f"{'' if stand_still else '@'}{when}\n")
     os.replace(tmp, timestamp_file)
 
 

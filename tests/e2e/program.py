@@ -70,12 +70,17 @@ def extents(acc):
     return box.x, box.y, box.width, box.height
 
 
-def count_colour(png, rect, accept):
-    """How many pixels in rect (x, y, w, h) of a screenshot accept(r, g, b) takes."""
+def pixels(png, rect):
+    """The RGB bytes of rect (x, y, w, h) of a screenshot, row by row."""
     import subprocess
     x, y, w, h = rect
-    out = subprocess.run(["convert", png, "-crop", f"{w}x{h}+{x}+{y}", "-depth", "8", "rgb:-"],
-                         capture_output=True, check=True).stdout
+    return subprocess.run(["convert", png, "-crop", f"{w}x{h}+{x}+{y}", "-depth", "8", "rgb:-"],
+                          capture_output=True, check=True).stdout
+
+
+def count_colour(png, rect, accept):
+    """How many pixels in rect (x, y, w, h) of a screenshot accept(r, g, b) takes."""
+    out = pixels(png, rect)
     return sum(1 for i in range(0, len(out) - 2, 3) if accept(out[i], out[i + 1], out[i + 2]))
 
 

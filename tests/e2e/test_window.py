@@ -2,7 +2,6 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """The window as a person meets it: started, read, typed at and closed."""
 import os
-import subprocess
 import sys
 import tempfile
 import time
@@ -15,19 +14,6 @@ from desktop import states, wait_until  # noqa: E402
 
 desk = program.SharedDesktop(tray=True, sound=False)
 setUpModule, tearDownModule = desk.start, desk.stop
-
-
-def stand_still(clock_file, hhmmss):
-    """The program's clock stands at that time of a fixed day until set again."""
-    with open(clock_file + ".new", "w") as f:
-        f.write(f"2026-12-07 {hhmmss}\n")
-    os.replace(clock_file + ".new", clock_file)
-
-
-def pixels(png, rect):
-    x, y, w, h = rect
-    return subprocess.run(["convert", png, "-crop", f"{w}x{h}+{x}+{y}", "-depth", "8", "rgb:-"],
-                          capture_output=True, check=True).stdout
 
 
 class WindowTest(unittest.TestCase):
@@ -70,18 +56,18 @@ class WindowTest(unittest.TestCase):
         labels = []
         for name, times in (("ticked", ("06:12:45", "06:12:46")), ("whole", ("06:12:46",))):
             clock = os.path.join(folder, name)
-            stand_still(clock, times[0])
+            desktop.set_fake_time(clock, f"2026-12-07 {times[0]}", stand_still=True)
             prog, wid = program.start(desk, extra_env=program.fake_clock_env(clock))
             self.addCleanup(prog.stop)
             found = program.controls(desk, program.app_of(desk, prog))
             for at in times:
-                stand_still(clock, at)
+                desktop.set_fake_time(clock, f"2026-12-07 {at}", stand_still=True)
                 wait_until(lambda: program.shown_time(found) == at, 5, f"{name} to show {at}")
             desk._run(["xdotool", "windowmove", "--sync", str(wid), str(400 * len(labels)), "0"])
             labels.append(found["time"])
         time.sleep(0.3)  # a tick after the move, drawing nothing new
         shot = desk.screenshot(os.path.join(folder, "both.png"))
-        crops = [pixels(shot, program.extents(label)) for label in labels]
+        crops = [program.pixels(shot, program.extents(label)) for label in labels]
         self.assertGreater(len(set(crops[1])), 2, "the label's text is in the picture")
         self.assertTrue(crops[0] == crops[1], "the ticked label differs from the one drawn whole")
 

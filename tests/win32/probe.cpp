@@ -5,9 +5,7 @@
 // end-to-end tests under Wine. It runs beside the program in the same Wine
 // desktop and answers one line of JSON for each command read from stdin:
 //   state      the main window, its controls, the ringing boxes, the
-//              foreground window, the windows holding the mouse in the
-//              program's and the taskbar's threads, the taskbar's buttons
-//              and the tray's icons
+//              foreground window, the taskbar's buttons and the tray's icons
 //   broadcast  sends the registered "TaskbarCreated" to every top-level
 //              window, as a shell does when it has started again
 //   caption H where the minimize box and the close box of window H are
@@ -20,7 +18,6 @@
 #include <shellapi.h>
 
 #include <cstdio>
-#include <initializer_list>
 #include <cstring>
 #include <mutex>
 #include <string>
@@ -360,24 +357,8 @@ std::string shellJson()
     return "\"shell\":" + flag(tray != nullptr) + ",\"taskbar\":[" + buttons + "],\"icons\":[" + icons + "]";
 }
 
-// The windows that hold the mouse, in the threads of the given windows: one
-// does while a click on it is still being handled.
-std::string captures(std::initializer_list<HWND> windows)
-{
-    std::string list;
-    for (HWND window : windows) {
-        GUITHREADINFO info{};
-        info.cbSize = sizeof info;
-        DWORD thread = window ? GetWindowThreadProcessId(window, nullptr) : 0;
-        if (thread && GetGUIThreadInfo(thread, &info) && info.hwndCapture)
-            list += (list.empty() ? "" : ",") + quoted(classOf(info.hwndCapture));
-    }
-    return list;
-}
-
 std::string state()
 {
-    HWND main = nullptr;
     std::string mains, boxes, menus;
     for (HWND window : topLevelWindows()) {
         std::string cls = classOf(window);
@@ -387,8 +368,6 @@ std::string state()
             continue;
         std::string& list = cls == "#32770" ? boxes : mains;
         list += (list.empty() ? "" : ",") + windowJson(window);
-        if (cls != "#32770")
-            main = window;
     }
     HWND foreground = GetForegroundWindow();
     std::string foregroundJson = foreground
@@ -396,8 +375,7 @@ std::string state()
             quoted(classOf(foreground)) + ",\"title\":" + quoted(textOf(foreground)) + "}"
         : "null";
     return "{\"mains\":[" + mains + "],\"boxes\":[" + boxes + "],\"menus\":[" + menus +
-        "],\"foreground\":" + foregroundJson + ",\"captures\":[" + captures({ main, notifySpy::taskbar() }) +
-        "]," + shellJson() + "}";
+        "],\"foreground\":" + foregroundJson + "," + shellJson() + "}";
 }
 
 }

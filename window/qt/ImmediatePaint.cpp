@@ -47,10 +47,11 @@ bool ImmediatePaint::paint(const QRect &area, const QByteArray &content)
         for (const int value : { area.x(), area.y(), area.width(), area.height(), int(ratio) })
             key.append(reinterpret_cast<const char *>(&value), sizeof value);
     }
+    const auto copy = key.isEmpty() ? m_copies.cend() : m_copies.constFind(key);
+    const bool copied = copy != m_copies.cend();
     {
         QPainter painter(device);
-        const auto copy = key.isEmpty() ? m_copies.cend() : m_copies.constFind(key);
-        if (copy != m_copies.cend()) {
+        if (copied) {
             painter.setCompositionMode(QPainter::CompositionMode_Source);
             painter.drawImage(onWindow.topLeft(), *copy);
         } else {
@@ -69,7 +70,7 @@ bool ImmediatePaint::paint(const QRect &area, const QByteArray &content)
             s_painter = nullptr;
         }
     }
-    if (!key.isEmpty() && !m_copies.contains(key)) {
+    if (!key.isEmpty() && !copied) {
         if (m_copies.size() >= MaxCopies)
             m_copies.clear();
         QImage copy = image->copy(pixels);

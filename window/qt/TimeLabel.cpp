@@ -123,12 +123,13 @@ void TimeLabel::paintEvent(QPaintEvent *event)
     run.setRawFont(m_font);
     run.setRawData(m_glyphs.indexes.constData() + first, m_glyphs.positions.constData() + first,
                    int(end - first));
-    if (QPainter *painter = ImmediatePaint::painter(this)) {
-        painter->drawGlyphRun(QPointF(0, 0), run);
-        return;
+    QPainter own;
+    QPainter *painter = ImmediatePaint::painter(this);
+    if (!painter) {
+        own.begin(this); // its pen is the label's text colour
+        painter = &own;
     }
-    QPainter painter(this); // its pen is the label's text colour
-    painter.drawGlyphRun(QPointF(0, 0), run);
+    painter->drawGlyphRun(QPointF(0, 0), run);
 }
 
 std::pair<qsizetype, qsizetype> TimeLabel::glyphsIn(const QRect &area) const
