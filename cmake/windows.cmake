@@ -68,10 +68,9 @@ add_executable(alarm-clock WIN32
     ${ALARM_CLOCK_RC}
 )
 target_include_directories(alarm-clock PRIVATE window/win32 alarm/win32 tray/win32 resources)
-target_compile_options(alarm-clock PRIVATE -Wall -Wextra)
+target_compile_options(alarm-clock PRIVATE -Wall -Wextra -Wpedantic)
 target_link_libraries(alarm-clock PRIVATE alarmcore comctl32 winmm)
 target_link_options(alarm-clock PRIVATE -static -static-libgcc -static-libstdc++ $<$<NOT:$<CONFIG:Debug>>:-s>)
-set_target_properties(alarm-clock alarmcore PROPERTIES AUTOMOC OFF)
 add_dependencies(alarm-clock alarm_wav)
 
 include(CTest)

@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Alarm Clock developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "AlarmController.h"
+#include "AlarmLogic.h"
 #include "FakeClock.h"
 #include "FakeInhibitService.h"
 #include "FakeMessageBox.h"
@@ -8,6 +8,7 @@
 #include "QtMessageBox.h"
 #include "TickTimer.h"
 #include "Toolkit.h"
+#include "WidgetAlarmControls.h"
 
 #include <QApplication>
 #include <QDateTimeEdit>
@@ -18,8 +19,6 @@
 namespace {
 
 const QDate Today(2026, 12, 7);
-constexpr int Loop = SoundService::SND_ASYNC | SoundService::SND_NODEFAULT | SoundService::SND_LOOP;
-constexpr int Final = SoundService::SND_SYNC | SoundService::SND_NODEFAULT;
 
 // A moment, as the clock gives it.
 QDateTime at(const QDate &day, int h, int m, int s = 0)
@@ -46,14 +45,15 @@ struct Rig
     QPushButton cancel{ &window };
     TickTimer check{ clock };
     FakeSleepInhibitor sleep;
-    AlarmController alarm{ { picker, set, cancel, check }, clock, sound, box, [this] { ++yields; }, &sleep };
+    WidgetAlarmControls controls{ picker, set, cancel, check };
+    core::AlarmLogic alarm{ controls, { clock, sound, box, [this] { ++yields; }, Toolkit::timeText, &sleep } };
 
     Rig()
     {
         picker.setTimeSpec(Qt::UTC);
         picker.setDateTimeRange(reading(QDate(1900, 1, 1), 0, 0), reading(QDate(9999, 12, 31), 23, 59, 59));
         picker.setDisplayFormat("HH:mm:ss");
-        picker.setDateTime(Toolkit::clockReading(clock.now()));
+        picker.setDateTime(Toolkit::clockReading(clock.preciseNow()));
         cancel.setEnabled(false);
     }
 
@@ -157,7 +157,7 @@ void TestAlarm::timeSkippedBySpringChangeGoesOffWhenTheGapEnds()
     rig.alarm.check();
     QCOMPARE(rig.rings(), 0);
     rig.clock.advance(1); // 03:00:00, the first check after the gap
-    QCOMPARE(rig.clock.now().time(), QTime(3, 0));
+    QCOMPARE(rig.clock.preciseNow().time(), QTime(3, 0));
     rig.alarm.check();
     QCOMPARE(rig.rings(), 1);
 }
@@ -176,7 +176,7 @@ void TestAlarm::timeRepeatedByAutumnChangeGoesOffAtItsFirstPass()
     rig.alarm.check();
     QCOMPARE(rig.rings(), 0);
     rig.clock.advance(1);
-    QCOMPARE(rig.clock.now().offsetFromUtc(), 7200);
+    QCOMPARE(rig.clock.preciseNow().offsetFromUtc(), 7200);
     rig.alarm.check();
     QCOMPARE(rig.rings(), 1);
 }
@@ -231,7 +231,7 @@ void TestAlarm::ringsAtTheFirstCheckAWholeSecondPast()
     rig.alarm.set();
     rig.clock.set(at(Today, 7, 30, 0));
     QDateTime rangAt;
-    rig.box.whileOpen = [&] { rangAt = rig.clock.now(); };
+    rig.box.whileOpen = [&] { rangAt = rig.clock.preciseNow(); };
     for (int i = 0; i < 60 && rig.rings() == 0; ++i) {
         rig.alarm.check();
         rig.clock.advance(1);

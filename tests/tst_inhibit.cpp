@@ -1,10 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Alarm Clock developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FakeClock.h"
 #include "FakeInhibitService.h"
 #include "InhibitChain.h"
-#include "TickPulse.h"
-#include "TickTimer.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -48,7 +45,6 @@ private slots:
     void setForAnotherTimeBeforeTheAnswerAsksAgain();
     void holdIsGivenBackWhenTheProgramEnds();
     void lateAnswerAfterTheEndIsIgnored();
-    void timersOnOnePulseTickTogetherInOrder();
 };
 
 void TestInhibit::holdsThroughTheFirstServiceThatAnswers_data()
@@ -150,44 +146,6 @@ void TestInhibit::lateAnswerAfterTheEndIsIgnored()
     chain.reset(); // the service goes with it; its answer must not reach the chain
     late(QVariant(1));
     QCOMPARE(log, QStringList({ "a inhibit Alarm set for 07:30:00" }));
-}
-
-void TestInhibit::timersOnOnePulseTickTogetherInOrder()
-{
-    // The fake clock stands at a whole second: a tick is due every few ms.
-    FakeClock clock;
-    TickPulse pulse(clock);
-    TickTimer first(pulse), second(pulse);
-    QList<QPair<QString, quint64>> ticks;
-    int firstWhileSecondWaits = 0;
-    bool secondWaits = false;
-    connect(&first, &TickTimer::timeout, [&] {
-        ticks.append({ "first", pulse.ticks() });
-        firstWhileSecondWaits += secondWaits;
-    });
-    connect(&second, &TickTimer::timeout, [&] {
-        ticks.append({ "second", pulse.ticks() });
-        if (ticks.size() == 2) { // a modal box in the second's handler
-            secondWaits = true;
-            QEventLoop nested;
-            QTimer::singleShot(100, &nested, &QEventLoop::quit);
-            nested.exec();
-            secondWaits = false;
-        }
-    });
-    second.setEnabled(true);
-    first.setEnabled(true);
-    QTRY_VERIFY(ticks.size() >= 8 && ticks.constLast().first == "second");
-    first.setEnabled(false);
-    second.setEnabled(false);
-    // Both get the same tick, in the order they were made.
-    QCOMPARE(ticks.at(0).first, "first");
-    QCOMPARE(ticks.at(1), qMakePair(QString("second"), ticks.at(0).second));
-    QVERIFY2(firstWhileSecondWaits >= 3, "the first keeps ticking while the second's handler waits");
-    for (const auto &[who, tick] : ticks) {
-        if (who == "second")
-            QVERIFY(tick == ticks.at(1).second || tick > ticks.at(1).second + 3); // nothing left over
-    }
 }
 
 QTEST_GUILESS_MAIN(TestInhibit)

@@ -30,8 +30,8 @@ using namespace std::chrono_literals;
 
 namespace {
 
-constexpr int kAlarmStart = SoundService::SND_ASYNC | SoundService::SND_NODEFAULT | SoundService::SND_LOOP;
-constexpr int kFinalPlay = SoundService::SND_SYNC | SoundService::SND_NODEFAULT;
+constexpr int kAlarmStart = core::SoundFlags::Async | core::SoundFlags::NoDefault | core::SoundFlags::Loop;
+constexpr int kFinalPlay = core::SoundFlags::Sync | core::SoundFlags::NoDefault;
 const QString kAlarmName = QStringLiteral("alarm.wav");
 
 enum BadFileKind { Bytes, Missing, Directory, Oversized };
@@ -83,7 +83,7 @@ qint64 timedPlay(modPlaySound &sound, const QString &name, int flags, bool *play
 {
     QElapsedTimer timer;
     timer.start();
-    const bool result = sound.sndPlaySound(name, flags);
+    const bool result = sound.play(name.toStdString(), flags);
     if (played)
         *played = result;
     return timer.elapsed();
@@ -335,7 +335,7 @@ void TestSound::hugeFileLoopsWithoutTrouble()
     QVERIFY2(elapsed < 5000, qPrintable(QString::number(elapsed)));
     QVERIFY(SDL_WasInit(SDL_INIT_AUDIO));
 
-    QVERIFY(!sound.sndPlaySound(QString(), kFinalPlay));
+    QVERIFY(!sound.play(std::string(), kFinalPlay));
     QVERIFY2(!SDL_WasInit(SDL_INIT_AUDIO), "a call without a sound did not stop the loop");
 }
 
@@ -373,7 +373,7 @@ void TestSound::loopReturnsAtOnceAndFinalPlayReplacesIt()
         QVERIFY2(elapsed >= 500 - 50 && elapsed < 1000, qPrintable(QString::number(elapsed)));
         QVERIFY2(!SDL_WasInit(SDL_INIT_AUDIO), "audio still open after the final play");
 
-        QVERIFY(sound.sndPlaySound(loop, kAlarmStart));
+        QVERIFY(sound.play(loop.toStdString(), kAlarmStart));
     }
     QVERIFY2(!SDL_WasInit(SDL_INIT_AUDIO), "the loop outlived its player");
 }
@@ -396,10 +396,10 @@ void TestSound::loopRepeatsAndFinalPlayIsComplete()
 
     modPlaySound sound{QStringList{}};
     outputToDisk(loopOutput);
-    QVERIFY(sound.sndPlaySound(loop, kAlarmStart));
+    QVERIFY(sound.play(loop.toStdString(), kAlarmStart));
     QThread::msleep(700);
     outputToDisk(lastOutput);
-    QVERIFY(sound.sndPlaySound(last, kFinalPlay));
+    QVERIFY(sound.play(last.toStdString(), kFinalPlay));
 
     const double looped = audibleSeconds(loopOutput);
     QVERIFY2(looped >= 0.6, qPrintable(QString::number(looped)));
@@ -434,8 +434,8 @@ void TestSound::lookupFollowsFolderOrder()
     QVERIFY2(std::abs(fromData - 500) <= 50, qPrintable(QString::number(fromData)));
 
     modPlaySound nowhere{QStringList{}};
-    QVERIFY2(!nowhere.sndPlaySound(kAlarmName, kFinalPlay), "a bare name needs a folder");
-    QVERIFY2(nowhere.sndPlaySound(shortTone, kFinalPlay), "an absolute name is used as is");
+    QVERIFY2(!nowhere.play(kAlarmName.toStdString(), kFinalPlay), "a bare name needs a folder");
+    QVERIFY2(nowhere.play(shortTone.toStdString(), kFinalPlay), "an absolute name is used as is");
 }
 
 void TestSound::defaultFoldersStartWithWorkingThenExecutableFolder()

@@ -15,6 +15,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimeZone>
+#include <QTimer>
 
 class TestToolkit : public QObject
 {
@@ -36,6 +37,7 @@ private slots:
     void ticksDueDuringTheHandlerAreDropped();
     void disablingInsideTheHandlerStopsTicks();
     void reenablingInsideTheHandlerResumesAfterIt();
+    void timersOnOnePulseTickTogetherInOrder();
     void yieldRunsQueuedEventsButNoTimers();
     void caretStopsBlinkingWhenIdleAndBlinksAgainOnInput();
 
@@ -55,8 +57,8 @@ void TestToolkit::systemClockKeepsTheZonesOffset()
     // A zone far from UTC, in summer or winter: the offset kept must be the zone's.
     qputenv("TZ", "America/New_York");
     SystemClock clock;
-    clock.now(); // the first reading finds the offset, the next one reuses it
-    const QDateTime kept = clock.now();
+    clock.preciseNow(); // the first reading finds the offset, the next one reuses it
+    const QDateTime kept = clock.preciseNow();
     qunsetenv("TZ");
     const QDateTime utc = QDateTime::currentDateTimeUtc();
     QCOMPARE(kept.offsetFromUtc(), QTimeZone("America/New_York").offsetFromUtc(utc));
@@ -247,6 +249,44 @@ void TestToolkit::caretStopsBlinkingWhenIdleAndBlinksAgainOnInput()
         QTRY_COMPARE(hints->cursorFlashTime(), 0);
     }
     QCOMPARE(hints->cursorFlashTime(), 1000); // the desktop's own setting comes back
+}
+
+void TestToolkit::timersOnOnePulseTickTogetherInOrder()
+{
+    // The fake clock stands at a whole second: a tick is due every few ms.
+    FakeClock clock;
+    TickPulse pulse(clock);
+    TickTimer first(pulse), second(pulse);
+    QList<QPair<QString, quint64>> ticks;
+    int firstWhileSecondWaits = 0;
+    bool secondWaits = false;
+    connect(&first, &TickTimer::timeout, [&] {
+        ticks.append({ "first", pulse.ticks() });
+        firstWhileSecondWaits += secondWaits;
+    });
+    connect(&second, &TickTimer::timeout, [&] {
+        ticks.append({ "second", pulse.ticks() });
+        if (ticks.size() == 2) { // a modal box in the second's handler
+            secondWaits = true;
+            QEventLoop nested;
+            QTimer::singleShot(100, &nested, &QEventLoop::quit);
+            nested.exec();
+            secondWaits = false;
+        }
+    });
+    second.setEnabled(true);
+    first.setEnabled(true);
+    QTRY_VERIFY(ticks.size() >= 8 && ticks.constLast().first == "second");
+    first.setEnabled(false);
+    second.setEnabled(false);
+    // Both get the same tick, in the order they were made.
+    QCOMPARE(ticks.at(0).first, "first");
+    QCOMPARE(ticks.at(1), qMakePair(QString("second"), ticks.at(0).second));
+    QVERIFY2(firstWhileSecondWaits >= 3, "the first keeps ticking while the second's handler waits");
+    for (const auto &[who, tick] : ticks) {
+        if (who == "second")
+            QVERIFY(tick == ticks.at(1).second || tick > ticks.at(1).second + 3); // nothing left over
+    }
 }
 
 QTEST_MAIN(TestToolkit)

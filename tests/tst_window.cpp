@@ -60,7 +60,8 @@ struct Started
 
 int px(int twips, double scale)
 {
-    return int(std::lround(twips * scale / frmAlarmClock::TwipsPerPixel));
+    constexpr int TwipsPerPixel = 15; // at 96 dots per inch
+    return int(std::lround(twips * scale / TwipsPerPixel));
 }
 
 } // namespace

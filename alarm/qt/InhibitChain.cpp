@@ -13,8 +13,9 @@ InhibitChain::~InhibitChain()
     giveBack();
 }
 
-void InhibitChain::hold(const QString &reason)
+void InhibitChain::hold(const std::string &text)
 {
+    const QString reason = QString::fromStdString(text);
     m_wanted = true;
     m_reason = reason;
     if (m_held && m_held->reason != reason)

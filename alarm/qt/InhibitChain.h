@@ -3,7 +3,7 @@
 #pragma once
 
 #include "InhibitService.h"
-#include "SleepInhibitor.h"
+#include "SleepHold.h"
 
 #include <memory>
 #include <optional>
@@ -13,13 +13,13 @@
 // trying the next when one is absent. Every call is asynchronous: hold() and
 // release() return at once, and a hold granted after release() (or for an
 // earlier reason) is given back as soon as it arrives.
-class InhibitChain : public SleepInhibitor
+class InhibitChain : public core::SleepHold
 {
 public:
     explicit InhibitChain(std::vector<std::unique_ptr<InhibitService>> services);
     ~InhibitChain() override;
 
-    void hold(const QString &reason) override;
+    void hold(const std::string &reason) override;
     void release() override;
 
     // The service that holds it now, if any.

@@ -10,11 +10,7 @@ namespace {
 
 QLibrary &mixerLibrary()
 {
-#if defined(Q_OS_WIN)
-    static QLibrary library(QStringLiteral("SDL2_mixer"));
-#else
     static QLibrary library(QStringLiteral("SDL2_mixer-2.0"), 0);
-#endif
     return library;
 }
 

@@ -120,8 +120,9 @@ QStringList modPlaySound::defaultSearchFolders()
     return folders;
 }
 
-bool modPlaySound::sndPlaySound(const QString &soundName, int flags)
+bool modPlaySound::play(const std::string &name, int flags)
 {
+    const QString soundName = QString::fromStdString(name);
     if (currentPlayer)
         currentPlayer->stop();
 
@@ -132,8 +133,8 @@ bool modPlaySound::sndPlaySound(const QString &soundName, int flags)
     if (!m_sdl || !load(path))
         return false;
 
-    const bool async = flags & SND_ASYNC;
-    if (!start(async && (flags & SND_LOOP))) {
+    const bool async = flags & Async;
+    if (!start(async && (flags & Loop))) {
         stop();
         return false;
     }

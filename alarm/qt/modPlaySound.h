@@ -2,7 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "SoundService.h"
+#include "AlarmSound.h"
+
+#include <QString>
 
 #include <QStringList>
 
@@ -14,7 +16,7 @@ struct SdlMixerLibrary;
 // Plays wave files with SDL2_mixer. The audio device is opened for each play
 // and closed after it, so a sound server restarted between two alarms is
 // picked up again and an idle program holds no audio stream.
-class modPlaySound : public SoundService
+class modPlaySound : public core::AlarmSound
 {
 public:
     explicit modPlaySound(QStringList searchFolders = defaultSearchFolders());
@@ -26,7 +28,7 @@ public:
     // executable's folder, the installed data folder.
     static QStringList defaultSearchFolders();
 
-    bool sndPlaySound(const QString &soundName, int flags) override;
+    bool play(const std::string &soundName, int flags) override;
 
 private:
     QString findSound(const QString &soundName) const;

@@ -12,7 +12,7 @@ class FakeClock : public Clock
 public:
     explicit FakeClock(QDateTime start = QDateTime(QDate(2026, 12, 7), QTime(6, 12, 45))) : m_now(start) {}
 
-    QDateTime now() const override
+    QDateTime preciseNow() const override
     {
         const QDateTime read = m_now;
         ++m_reads;

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "InhibitService.h"
-#include "SleepInhibitor.h"
+#include "SleepHold.h"
 
 #include <QList>
 #include <QStringList>
@@ -37,10 +37,10 @@ private:
 };
 
 // Records what the alarm asks of the desktop.
-class FakeSleepInhibitor : public SleepInhibitor
+class FakeSleepInhibitor : public core::SleepHold
 {
 public:
-    void hold(const QString &reason) override { calls.append("hold " + reason); }
+    void hold(const std::string &reason) override { calls.append("hold " + QString::fromStdString(reason)); }
     void release() override { calls.append("release"); }
 
     QStringList calls;

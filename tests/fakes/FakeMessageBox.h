@@ -2,15 +2,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "MessageBox.h"
+#include "AlarmBox.h"
 
 #include <QList>
+#include <QString>
 
 #include <functional>
 
 // Records the boxes shown; while "open" it runs what the test asks, such as a
 // nested event loop standing in for the user taking their time.
-class FakeMessageBox : public MessageBox
+class FakeMessageBox : public core::AlarmBox
 {
 public:
     struct Shown
@@ -20,9 +21,9 @@ public:
         QString title;
     };
 
-    void show(const QString &text, int style, const QString &title) override
+    void show(const std::string &text, int style, const std::string &title) override
     {
-        shown.append({ text, style, title });
+        shown.append({ QString::fromStdString(text), style, QString::fromStdString(title) });
         if (whileOpen)
             whileOpen();
     }

@@ -2,20 +2,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "SoundService.h"
+#include "AlarmSound.h"
 
 #include <QList>
 #include <QPair>
+#include <QString>
 
 #include <functional>
 
 // Records every play instead of making a sound.
-class FakeSound : public SoundService
+class FakeSound : public core::AlarmSound
 {
 public:
-    bool sndPlaySound(const QString &soundName, int flags) override
+    bool play(const std::string &soundName, int flags) override
     {
-        plays.append({ soundName, flags });
+        plays.append({ QString::fromStdString(soundName), flags });
         if (onPlay)
             onPlay(flags);
         return true;

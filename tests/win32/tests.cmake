@@ -3,7 +3,6 @@
 # The probe of the end-to-end tests under Wine: it reads the program's windows,
 # the taskbar and the notification area back through the Win32 API.
 add_executable(wine-probe ${CMAKE_CURRENT_LIST_DIR}/probe.cpp)
-target_compile_options(wine-probe PRIVATE -Wall -Wextra)
+target_compile_options(wine-probe PRIVATE -Wall -Wextra -Wpedantic)
 target_link_libraries(wine-probe PRIVATE comctl32)
 target_link_options(wine-probe PRIVATE -static -s)
-set_target_properties(wine-probe PROPERTIES AUTOMOC OFF)

@@ -13,28 +13,46 @@ TrayController::TrayController(QWidget &window, QMenu &menu, std::function<bool(
 {
 }
 
-void TrayController::iconActivated(QSystemTrayIcon::ActivationReason reason)
+unsigned TrayController::mouseMessage(QSystemTrayIcon::ActivationReason reason)
 {
     switch (reason) {
     case QSystemTrayIcon::Trigger:
+        return 0x202; // left button released
     case QSystemTrayIcon::DoubleClick:
-        restore();
-        break;
+        return 0x203; // left button double-clicked
     case QSystemTrayIcon::Context:
-        openMenu();
-        break;
+        return 0x205; // right button released
     default:
-        break;
+        return 0x200; // nothing that acts
     }
 }
 
-void TrayController::windowStateChanged()
+void TrayController::iconActivated(QSystemTrayIcon::ActivationReason reason)
 {
-    if (m_window.isMinimized() && m_window.isVisible() && m_trayShown())
-        m_window.hide();
+    m_logic.iconEvent(mouseMessage(reason));
 }
 
-void TrayController::restore()
+bool TrayController::isMinimized() const
+{
+    return m_window.isMinimized();
+}
+
+bool TrayController::isVisible() const
+{
+    return m_window.isVisible();
+}
+
+void TrayController::hide()
+{
+    m_window.hide();
+}
+
+void TrayController::showMinimized()
+{
+    m_window.showMinimized();
+}
+
+void TrayController::restoreSteps()
 {
     m_window.setWindowState(m_window.windowState() & ~Qt::WindowMinimized);
     // A compositor that minimized the window without telling brings it back

@@ -2,13 +2,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "QtClockReading.h"
+#include "WallClock.h"
+
 #include <QDateTime>
 
 // Where the program reads the present moment, so that tests can set the time.
-class Clock
+// The ticks are placed by its milliseconds; the alarm reads it to the second.
+class Clock : public core::WallClock
 {
 public:
-    virtual ~Clock() = default;
     // Local date and time, to the millisecond.
-    virtual QDateTime now() const = 0;
+    virtual QDateTime preciseNow() const = 0;
+
+    core::ClockReading now() const final { return QtClockReading::fromQt(preciseNow()); }
 };

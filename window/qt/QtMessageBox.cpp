@@ -2,12 +2,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "QtMessageBox.h"
 
-void QtMessageBox::show(const QString &text, int style, const QString &title)
+void QtMessageBox::show(const std::string &text, int style, const std::string &title)
 {
-    QMessageBox box(iconForStyle(style), title, text, QMessageBox::Ok);
+    QMessageBox box(iconForStyle(style), QString::fromStdString(title), QString::fromStdString(text), QMessageBox::Ok);
     box.setObjectName(QStringLiteral("msgAlarm"));
     box.setWindowModality(Qt::ApplicationModal);
-    box.setWindowFlag(Qt::WindowStaysOnTopHint, (style & MB_SYSTEMMODAL) != 0);
+    box.setWindowFlag(Qt::WindowStaysOnTopHint, (style & SystemModal) != 0);
     box.exec();
 }
 
@@ -18,7 +18,7 @@ QMessageBox::Icon QtMessageBox::iconForStyle(int style)
         return QMessageBox::Critical;
     case 0x0020:
         return QMessageBox::Question;
-    case MB_ICONWARNING:
+    case IconWarning:
         return QMessageBox::Warning;
     case 0x0040:
         return QMessageBox::Information;

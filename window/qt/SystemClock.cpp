@@ -11,7 +11,7 @@ SystemClock::SystemClock()
     QObject::connect(&m_zoneFiles, &QFileSystemWatcher::fileChanged, [this] { forgetOffset(); });
 }
 
-QDateTime SystemClock::now() const
+QDateTime SystemClock::preciseNow() const
 {
     constexpr qint64 MinuteMs = 60 * 1000;
     const qint64 utc = QDateTime::currentMSecsSinceEpoch();

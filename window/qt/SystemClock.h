@@ -15,7 +15,7 @@ class SystemClock : public Clock
 {
 public:
     SystemClock();
-    QDateTime now() const override;
+    QDateTime preciseNow() const override;
 
 private:
     void forgetOffset() const { m_until = m_from; }

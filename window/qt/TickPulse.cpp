@@ -34,7 +34,7 @@ void TickPulse::update()
     if (!anyEnabled())
         m_timer.stop();
     else if (!m_timer.isActive())
-        scheduleNext(m_clock.now());
+        scheduleNext(m_clock.preciseNow());
 }
 
 bool TickPulse::anyEnabled() const
@@ -49,7 +49,7 @@ bool TickPulse::anyEnabled() const
 void TickPulse::fire()
 {
     const quint64 tick = ++m_ticks;
-    m_reading = m_clock.now();
+    m_reading = m_clock.preciseNow();
     if (anyEnabled())
         scheduleNext(m_reading);
     QPointer<TickPulse> alive(this);

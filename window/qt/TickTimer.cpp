@@ -21,26 +21,20 @@ TickTimer::~TickTimer()
 
 void TickTimer::setEnabled(bool enabled)
 {
-    if (enabled == m_enabled)
+    if (enabled == m_gate.isEnabled())
         return;
-    m_enabled = enabled;
-    if (m_pulse) {
-        if (enabled)
-            m_firstTick = m_pulse->ticks() + 1;
+    m_gate.setEnabled(enabled, m_pulse ? m_pulse->ticks() : 0);
+    if (m_pulse)
         m_pulse->update();
-    }
     emit enabledChanged(enabled);
 }
 
 void TickTimer::deliver(quint64 tick)
 {
-    // A tick during the handler (from a nested event loop) is dropped, as is
-    // one counted before the timer was last enabled.
-    if (!m_enabled || m_inHandler || tick < m_firstTick)
+    if (!m_gate.enter(tick))
         return;
     QPointer<TickTimer> alive(this);
-    m_inHandler = true;
     emit timeout();
     if (alive)
-        m_inHandler = false;
+        m_gate.leave();
 }

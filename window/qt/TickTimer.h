@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "TickGate.h"
 #include "TickPulse.h"
 
 #include <QObject>
@@ -27,7 +28,7 @@ public:
     explicit TickTimer(TickPulse &pulse, QObject *parent = nullptr);
     ~TickTimer() override;
 
-    bool isEnabled() const { return m_enabled; }
+    bool isEnabled() const { return m_gate.isEnabled(); }
     void setEnabled(bool enabled);
 
     // Milliseconds from the given wall-clock time to the next tick.
@@ -45,7 +46,5 @@ signals:
 
 private:
     QPointer<TickPulse> m_pulse;
-    bool m_enabled = false;
-    bool m_inHandler = false;
-    quint64 m_firstTick = 0;
+    core::TickGate m_gate;
 };

@@ -3,6 +3,7 @@
 #include "Toolkit.h"
 
 #include "Clock.h"
+#include "QtClockReading.h"
 
 #include <QCoreApplication>
 #include <QRegularExpression>
@@ -14,7 +15,7 @@ namespace Toolkit {
 
 QDateTime presentMoment(const Clock &clock)
 {
-    return toWholeSecond(clock.now());
+    return toWholeSecond(clock.preciseNow());
 }
 
 QDateTime toWholeSecond(QDateTime reading)
@@ -56,6 +57,11 @@ QString longTimeFormat(const QLocale &locale)
 QString timeOfDayText(QTime time, const QLocale &locale)
 {
     return locale.toString(time, longTimeFormat(locale));
+}
+
+std::string timeText(core::TimeOfDay time)
+{
+    return timeOfDayText(QtClockReading::toQtTime(time)).toStdString();
 }
 
 void yieldToEvents()

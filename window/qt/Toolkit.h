@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "ClockReading.h"
+
 #include <QDateTime>
 #include <QLocale>
 #include <QString>
@@ -24,6 +26,8 @@ QDateTime clockReading(const QDateTime &moment);
 // The locale's long time format (hours, minutes, seconds) without its time-zone name.
 QString longTimeFormat(const QLocale &locale = QLocale::system());
 QString timeOfDayText(QTime time, const QLocale &locale = QLocale::system());
+// The same for the alarm, which keeps its times as seconds of the day.
+std::string timeText(core::TimeOfDay time);
 
 // Runs the events already queued, then returns. Timers are left for the main loop,
 // so that one timer's handler never starts inside another one's yield.

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frmAlarmClock.h"
 
+#include "LayoutFit.h"
 #include "ProgramIcon.h"
 #include "TickTimer.h"
 #include "TimeLabel.h"
@@ -14,45 +15,47 @@
 #include <QPushButton>
 #include <QStyle>
 
-#include <algorithm>
-#include <cmath>
+#include <utility>
+#include <vector>
 
-const QString frmAlarmClock::Title = QString::fromLatin1(core::AlarmLogic::Title);
+const QString frmAlarmClock::Title = QString::fromLatin1(core::design::Title);
 
 namespace {
 
-// Where each control sits, in twips (1/1440 inch), as the window was designed.
-struct Placement
+// Qt lays out in pixels of a 96 dots-per-inch screen and scales them itself.
+constexpr int LogicalDpi = 96;
+
+QString text(const core::ControlDesign &design)
 {
-    QWidget *control;
-    QRect twips;
-};
+    return QString::fromUtf8(design.text);
+}
 
 // The room a control needs so that none of its text is cut off.
-QSize neededSize(QWidget *control)
+core::PixelSize neededSize(QWidget *control, const core::ControlDesign &design)
 {
     if (auto *button = qobject_cast<QPushButton *>(control)) {
         const QStyle *style = button->style();
         const int padding = 2 * (style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button)
                                  + style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, button));
-        const QString text = QString(button->text()).remove(u'&');
-        return { button->fontMetrics().horizontalAdvance(text) + padding, button->sizeHint().height() };
+        const QString plain = QString::fromUtf8(core::withoutAccessKey(design.text));
+        return { button->fontMetrics().horizontalAdvance(plain) + padding, button->sizeHint().height() };
     }
-    return control->sizeHint();
+    const QSize hint = control->sizeHint();
+    return { hint.width(), hint.height() };
 }
 
-QRect toPixels(const QRect &twips, double scale)
+QRect toPixels(const core::Twips &twips, double scale)
 {
-    const auto px = [scale](int t) { return int(std::lround(t * scale / frmAlarmClock::TwipsPerPixel)); };
-    return { px(twips.x()), px(twips.y()), px(twips.width()), px(twips.height()) };
+    const auto px = [scale](int t) { return core::toPixels(t, LogicalDpi, scale); };
+    return { px(twips.left), px(twips.top), px(twips.width), px(twips.height) };
 }
 
 template<typename Label = QLabel>
-Label *whiteLabel(const QString &name, const QString &text, QWidget *parent)
+Label *whiteLabel(const core::ControlDesign &design, QWidget *parent)
 {
     auto *label = new Label(parent);
-    label->setText(text);
-    label->setObjectName(name);
+    label->setText(text(design));
+    label->setObjectName(QString::fromLatin1(design.name));
     label->setAutoFillBackground(true);
     QPalette palette = label->palette();
     palette.setColor(QPalette::Window, Qt::white);
@@ -63,10 +66,10 @@ Label *whiteLabel(const QString &name, const QString &text, QWidget *parent)
     return label;
 }
 
-QPushButton *button(const QString &name, const QString &caption, QWidget *parent)
+QPushButton *button(const core::ControlDesign &design, QWidget *parent)
 {
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(name);
+    auto *b = new QPushButton(text(design), parent);
+    b->setObjectName(QString::fromLatin1(design.name));
     b->setAutoDefault(false);
     return b;
 }
@@ -87,9 +90,10 @@ frmAlarmClock::frmAlarmClock(AlarmClockServices services, QWidget *parent)
     createControls(client);
     placeControls();
 
-    m_alarm = std::make_unique<AlarmController>(AlarmControls{ *dtpAlarmTime, *cmdSet, *cmdCancel, *tmrAlarmTimer },
-                                                m_services.clock, m_services.sound, m_services.messageBox,
-                                                m_services.yield, m_services.sleep);
+    m_alarmControls = std::make_unique<WidgetAlarmControls>(*dtpAlarmTime, *cmdSet, *cmdCancel, *tmrAlarmTimer);
+    m_alarm = std::make_unique<core::AlarmLogic>(
+        *m_alarmControls, core::AlarmServices{ m_services.clock, m_services.sound, m_services.messageBox,
+                                               m_services.yield, Toolkit::timeText, m_services.sleep });
     m_tray = std::make_unique<TrayController>(*this, *mPopupSys, [this] { return m_sysTray.isShown(); });
 
     connect(tmrCurrentTimer, &TickTimer::timeout, this, &frmAlarmClock::tmrCurrentTimer_Timer);
@@ -108,12 +112,12 @@ frmAlarmClock::~frmAlarmClock() = default;
 
 void frmAlarmClock::createControls(QWidget *client)
 {
-    Label2 = whiteLabel(QStringLiteral("Label2"), QStringLiteral("Current time"), client);
-    lblCurrentTime = whiteLabel<TimeLabel>(QStringLiteral("lblCurrentTime"), QString(), client);
-    Label1 = whiteLabel(QStringLiteral("Label1"), QStringLiteral("Time when alarm should go off"), client);
+    Label2 = whiteLabel(core::design::Label2, client);
+    lblCurrentTime = whiteLabel<TimeLabel>(core::design::lblCurrentTime, client);
+    Label1 = whiteLabel(core::design::Label1, client);
 
     dtpAlarmTime = new QDateTimeEdit(client);
-    dtpAlarmTime->setObjectName(QStringLiteral("dtpAlarmTime"));
+    dtpAlarmTime->setObjectName(QString::fromLatin1(core::design::dtpAlarmTime.name));
     // Only the time of day is shown and edited; the date is held whole, so the
     // range must allow any date (a time-only format would pin it to one day).
     // It holds a clock reading, free of time zones: every time can be typed,
@@ -125,9 +129,9 @@ void frmAlarmClock::createControls(QWidget *client)
     dtpAlarmTime->setAccessibleName(Label1->text());
     Label1->setBuddy(dtpAlarmTime);
 
-    cmdSet = button(QStringLiteral("cmdSet"), QStringLiteral("&Set"), client);
-    cmdCancel = button(QStringLiteral("cmdCancel"), QStringLiteral("Cancel"), client);
-    cmdExit = button(QStringLiteral("cmdExit"), QStringLiteral("E&xit"), client);
+    cmdSet = button(core::design::cmdSet, client);
+    cmdCancel = button(core::design::cmdCancel, client);
+    cmdExit = button(core::design::cmdExit, client);
     setTabOrder(dtpAlarmTime, cmdSet);
     setTabOrder(cmdSet, cmdCancel);
     setTabOrder(cmdCancel, cmdExit);
@@ -140,39 +144,32 @@ void frmAlarmClock::createControls(QWidget *client)
     tmrAlarmTimer = new TickTimer(*ticks, this);
     tmrAlarmTimer->setObjectName(QStringLiteral("tmrAlarmTimer"));
 
-    mPopupSys = new QMenu(QStringLiteral("&Systray"), this);
+    mPopupSys = new QMenu(QString::fromUtf8(core::design::mPopupSys), this);
     mPopupSys->setObjectName(QStringLiteral("mPopupSys"));
-    mPopRestore = mPopupSys->addAction(QStringLiteral("&Restore"));
+    mPopRestore = mPopupSys->addAction(QString::fromUtf8(core::design::mPopRestore));
     mPopRestore->setObjectName(QStringLiteral("mPopRestore"));
-    mPopExit = mPopupSys->addAction(QStringLiteral("&Exit"));
+    mPopExit = mPopupSys->addAction(QString::fromUtf8(core::design::mPopExit));
     mPopExit->setObjectName(QStringLiteral("mPopExit"));
 }
 
 void frmAlarmClock::placeControls()
 {
     showTimeOfDay(Toolkit::presentTimeOfDay(m_services.clock)); // measure the time label with a real time in it
-    const Placement placements[] = {
-        { Label2, { 120, 120, 975, 255 } },       { lblCurrentTime, { 2520, 120, 1575, 255 } },
-        { Label1, { 120, 600, 2295, 255 } },      { dtpAlarmTime, { 2520, 540, 1575, 375 } },
-        { cmdSet, { 960, 1080, 975, 375 } },      { cmdCancel, { 2040, 1080, 975, 375 } },
-        { cmdExit, { 3120, 1080, 975, 375 } },
+    const std::pair<QWidget *, const core::ControlDesign &> controls[] = {
+        { Label2, core::design::Label2 }, { lblCurrentTime, core::design::lblCurrentTime },
+        { Label1, core::design::Label1 }, { dtpAlarmTime, core::design::dtpAlarmTime },
+        { cmdSet, core::design::cmdSet }, { cmdCancel, core::design::cmdCancel },
+        { cmdExit, core::design::cmdExit },
     };
+    std::vector<core::MeasuredControl> measured;
+    for (const auto &[control, design] : controls)
+        measured.push_back({ design, neededSize(control, design) });
+    m_scale = core::fitScale(measured, LogicalDpi);
 
-    // The design was made for a small font: where the default font needs more
-    // room, the whole layout grows by the least factor that lets every text fit.
-    m_scale = 1.0;
-    for (const Placement &p : placements) {
-        const QSize design = toPixels(p.twips, 1.0).size();
-        const QSize needed = neededSize(p.control);
-        m_scale = std::max({ m_scale, double(needed.width()) / design.width(),
-                             double(needed.height()) / design.height() });
-    }
-    m_scale = std::ceil(m_scale * 100) / 100;
-
-    for (const Placement &p : placements)
-        p.control->setGeometry(toPixels(p.twips, m_scale));
+    for (const auto &[control, design] : controls)
+        control->setGeometry(toPixels(design.twips, m_scale));
     lblCurrentTime->fixSize(); // its new text each second then needs no new layout
-    setFixedSize(toPixels({ 0, 0, 4215, 1605 }, m_scale).size());
+    setFixedSize(toPixels(core::design::Client, m_scale).size());
 }
 
 void frmAlarmClock::showTimeOfDay(QTime time)

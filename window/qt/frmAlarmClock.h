@@ -2,8 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "AlarmController.h"
+#include "AlarmLogic.h"
+#include "Clock.h"
 #include "TrayController.h"
+#include "WidgetAlarmControls.h"
 #include "modSysTray.h"
 
 #include <QMainWindow>
@@ -11,15 +13,11 @@
 #include <functional>
 #include <memory>
 
-class Clock;
-class MessageBox;
 class QAction;
 class QDateTimeEdit;
 class QLabel;
 class QMenu;
 class QPushButton;
-class SleepInhibitor;
-class SoundService;
 class TickTimer;
 class TimeLabel;
 
@@ -27,11 +25,11 @@ class TimeLabel;
 struct AlarmClockServices
 {
     const Clock &clock;
-    SoundService &sound;
-    MessageBox &messageBox;
+    core::AlarmSound &sound;
+    core::AlarmBox &messageBox;
     std::function<void()> end;   // ends the program at once
     std::function<void()> yield; // runs the events already queued
-    SleepInhibitor *sleep = nullptr; // keeps automatic suspend off while armed
+    core::SleepHold *sleep = nullptr; // keeps automatic suspend off while armed
 };
 
 // The program's only window: the present time, the alarm picker and its buttons.
@@ -43,7 +41,6 @@ class frmAlarmClock : public QMainWindow
 
 public:
     static const QString Title;
-    static constexpr int TwipsPerPixel = 15;
 
     explicit frmAlarmClock(AlarmClockServices services, QWidget *parent = nullptr);
     ~frmAlarmClock() override;
@@ -94,6 +91,7 @@ private:
     QAction *mPopExit = nullptr;
 
     modSysTray m_sysTray;
-    std::unique_ptr<AlarmController> m_alarm;
+    std::unique_ptr<WidgetAlarmControls> m_alarmControls;
+    std::unique_ptr<core::AlarmLogic> m_alarm;
     std::unique_ptr<TrayController> m_tray;
 };

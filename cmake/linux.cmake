@@ -1,0 +1,65 @@
+# SPDX-FileCopyrightText: 2026 Alarm Clock developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+# The Linux program: a Qt 6 window around the shared alarm core, its sound
+# through SDL2_mixer, its hold on suspend over D-Bus; its resources, install
+# rules, tests and benchmarks.
+set(CMAKE_AUTOMOC ON)
+
+include(GNUInstallDirs)
+find_package(Qt6 6.2 REQUIRED COMPONENTS Widgets DBus)
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(SDL2_MIXER REQUIRED IMPORTED_TARGET SDL2_mixer)
+pkg_check_modules(XCB REQUIRED IMPORTED_TARGET xcb)
+
+set(ALARM_CLOCK_DATADIR "${CMAKE_INSTALL_FULL_DATADIR}/alarm-clock")
+# The desktop entry's and the AppStream component's name.
+set(ALARM_CLOCK_APP_ID io.github.alarm_clock.alarm_clock)
+
+add_library(alarmclock STATIC
+    window/qt/Clock.h
+    window/qt/SystemClock.h window/qt/SystemClock.cpp
+    window/qt/QtMessageBox.h window/qt/QtMessageBox.cpp
+    window/qt/Toolkit.h window/qt/Toolkit.cpp
+    window/qt/PlatformChoice.h window/qt/PlatformChoice.cpp
+    window/qt/TickPulse.h window/qt/TickPulse.cpp
+    window/qt/TickTimer.h window/qt/TickTimer.cpp
+    window/qt/TimeLabel.h window/qt/TimeLabel.cpp
+    window/qt/TimeOfDayFormat.h window/qt/TimeOfDayFormat.cpp
+    window/qt/ImmediatePaint.h window/qt/ImmediatePaint.cpp
+    window/qt/X11Tuning.h window/qt/X11Tuning.cpp
+    window/qt/CaretBlinkLimit.h window/qt/CaretBlinkLimit.cpp
+    window/qt/ProgramIcon.h window/qt/ProgramIcon.cpp
+    window/qt/frmAlarmClock.h window/qt/frmAlarmClock.cpp
+    alarm/qt/modPlaySound.h alarm/qt/modPlaySound.cpp
+    alarm/qt/SdlMixerLibrary.h alarm/qt/SdlMixerLibrary.cpp
+    alarm/qt/InhibitService.h
+    alarm/qt/InhibitChain.h alarm/qt/InhibitChain.cpp
+    alarm/qt/DBusInhibitService.h alarm/qt/DBusInhibitService.cpp
+    alarm/qt/QtClockReading.h
+    alarm/qt/WidgetAlarmControls.h alarm/qt/WidgetAlarmControls.cpp
+    tray/qt/modSysTray.h tray/qt/modSysTray.cpp
+    tray/qt/TrayController.h tray/qt/TrayController.cpp
+    tray/qt/ForegroundWindow.h tray/qt/ForegroundWindow.cpp
+)
+target_include_directories(alarmclock PUBLIC window/qt alarm/qt tray/qt)
+target_compile_definitions(alarmclock PRIVATE ALARM_CLOCK_DATADIR="${ALARM_CLOCK_DATADIR}")
+# SDL2_mixer is loaded at the first play, not linked: only its headers are used here.
+target_include_directories(alarmclock PUBLIC ${SDL2_MIXER_INCLUDE_DIRS})
+target_link_libraries(alarmclock PUBLIC alarmcore Qt6::Widgets Qt6::DBus PkgConfig::XCB ${CMAKE_DL_LIBS})
+target_compile_options(alarmclock PRIVATE -Wall -Wextra -Wpedantic)
+
+include(resources/resources.cmake)
+
+add_executable(alarm-clock window/qt/main.cpp)
+target_link_libraries(alarm-clock PRIVATE alarmclock)
+# Relocations read-only and resolved at start, as Debian builds its programs.
+target_link_options(alarm-clock PRIVATE -Wl,-z,relro -Wl,-z,now)
+add_dependencies(alarm-clock alarm_wav)
+
+include(resources/install.cmake OPTIONAL)
+
+include(CTest)
+if(BUILD_TESTING)
+    add_subdirectory(tests)
+endif()
+add_subdirectory(bench)

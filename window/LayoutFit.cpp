@@ -1,0 +1,45 @@
+// SPDX-FileCopyrightText: 2026 Alarm Clock developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "LayoutFit.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace core {
+
+namespace {
+constexpr int TwipsPerInch = 1440;
+}
+
+int toPixels(int twips, int dpi, double scale)
+{
+    return int(std::lround(twips * scale * dpi / TwipsPerInch));
+}
+
+PixelSize toPixels(const Twips &twips, int dpi, double scale)
+{
+    return { toPixels(twips.width, dpi, scale), toPixels(twips.height, dpi, scale) };
+}
+
+double fitScale(std::span<const MeasuredControl> controls, int dpi)
+{
+    double scale = 1.0;
+    for (const MeasuredControl &c : controls) {
+        const PixelSize design = toPixels(c.design.twips, dpi);
+        scale = std::max({ scale, double(c.needed.width) / design.width, double(c.needed.height) / design.height });
+    }
+    return std::ceil(scale * 100) / 100;
+}
+
+std::string withoutAccessKey(const char *text)
+{
+    std::string plain;
+    for (const char *c = text; *c; ++c) {
+        if (*c == '&' && c[1])
+            ++c;
+        plain += *c;
+    }
+    return plain;
+}
+
+} // namespace core

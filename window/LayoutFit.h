@@ -1,0 +1,37 @@
+// SPDX-FileCopyrightText: 2026 Alarm Clock developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "WindowDesign.h"
+
+#include <span>
+#include <string>
+
+namespace core {
+
+struct PixelSize
+{
+    int width, height;
+};
+
+// What a shell measured of one control: the room its text needs, in pixels
+// at the screen's dots per inch (0 where it needs none).
+struct MeasuredControl
+{
+    const ControlDesign &design;
+    PixelSize needed;
+};
+
+// Where the designed twips land on a screen of `dpi` dots per inch, the whole
+// layout grown by `scale`.
+int toPixels(int twips, int dpi, double scale = 1.0);
+PixelSize toPixels(const Twips &twips, int dpi, double scale = 1.0);
+
+// The design was made for a small font: where a text needs more room, the
+// whole layout grows by the least factor, in hundredths, that lets every text fit.
+double fitScale(std::span<const MeasuredControl> controls, int dpi);
+
+// The text as shown, without the "&" that marks the access key ("&&" shows one).
+std::string withoutAccessKey(const char *text);
+
+} // namespace core
