@@ -2,6 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The shared alarm logic on its own, as both programs run it.
 #include "AlarmLogic.h"
+#include "LayoutFit.h"
+#include "TickGate.h"
+#include "TickPhase.h"
+#include "TrayLogic.h"
 
 #include <QTest>
 
@@ -67,6 +71,27 @@ struct World : core::AlarmControls, core::WallClock, core::AlarmSound, core::Ala
 
 using Log = std::vector<std::string>;
 
+// A window whose state the test sets, logging what the tray's logic does to it.
+struct TrayRig : core::TrayWindow
+{
+    bool minimized = false, visible = true, shown = true, iconComesBack = true;
+    std::string log;
+    core::TrayLogic tray{ *this };
+
+    bool isMinimized() const override { return minimized; }
+    bool isVisible() const override { return visible; }
+    bool iconShown() const override { return shown; }
+    void hide() override { log += "hide;"; }
+    void showMinimized() override { log += "show minimized;"; }
+    void restoreSteps() override { log += "restore;"; }
+    void openMenu() override { log += "menu;"; }
+    void addIconAgain() override
+    {
+        log += "add icon;";
+        shown = iconComesBack;
+    }
+};
+
 } // namespace
 
 class TestCore : public QObject
@@ -80,6 +105,17 @@ private slots:
     void ringFollowsItsStepsInOrder();
     void checkBeforeAtAndAfterTheMoment();
     void oneArmingGivesOneRing();
+
+    void trayDecisions_data();
+    void trayDecisions();
+    void layoutFitsTheTexts_data();
+    void layoutFitsTheTexts();
+    void accessKeyMarksAreNotShown_data();
+    void accessKeyMarksAreNotShown();
+    void tickGate_data();
+    void tickGate();
+    void nextTickComesJustAfterTheSecond_data();
+    void nextTickComesJustAfterTheSecond();
 };
 
 void TestCore::nextOccurrence_data()
@@ -163,6 +199,154 @@ void TestCore::oneArmingGivesOneRing()
     w.clock = at(2026, 12, 8, 7, 30, 1);
     w.alarm.check();
     QCOMPARE(w.rings, 2);
+}
+
+void TestCore::trayDecisions_data()
+{
+    QTest::addColumn<QString>("event"); // a mouse message on the icon, "minimized" or "shell restarted"
+    QTest::addColumn<QString>("window"); // "hidden", "minimized", "no icon", "icon stays away"
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("pointer moved") << "0x200" << "" << "";
+    QTest::newRow("left press") << "0x201" << "" << "";
+    QTest::newRow("left release") << "0x202" << "" << "restore;";
+    QTest::newRow("left double click") << "0x203" << "" << "restore;";
+    QTest::newRow("right press") << "0x204" << "" << "";
+    QTest::newRow("right release") << "0x205" << "" << "menu;";
+    QTest::newRow("right release, hidden") << "0x205" << "hidden" << "menu;";
+    QTest::newRow("middle release") << "0x208" << "" << "";
+    QTest::newRow("minimized") << "minimized" << "minimized" << "hide;";
+    QTest::newRow("minimized, no icon") << "minimized" << "minimized no icon" << "";
+    QTest::newRow("minimized while hidden") << "minimized" << "minimized hidden" << "";
+    QTest::newRow("another state") << "minimized" << "" << "";
+    QTest::newRow("shell restarted") << "shell restarted" << "minimized hidden" << "add icon;";
+    QTest::newRow("shell restarted, icon lost") << "shell restarted" << "minimized hidden icon stays away"
+                                                << "add icon;show minimized;";
+    QTest::newRow("shell restarted, icon lost, shown") << "shell restarted" << "icon stays away" << "add icon;";
+}
+
+void TestCore::trayDecisions()
+{
+    QFETCH(QString, event);
+    QFETCH(QString, window);
+    QFETCH(QString, expected);
+    TrayRig rig;
+    rig.minimized = window.contains("minimized");
+    rig.visible = !window.contains("hidden");
+    rig.shown = !window.contains("no icon");
+    rig.iconComesBack = !window.contains("icon stays away");
+    if (event == "minimized")
+        rig.tray.windowStateChanged();
+    else if (event == "shell restarted")
+        rig.tray.shellRestarted();
+    else
+        rig.tray.iconEvent(event.toUInt(nullptr, 16));
+    QCOMPARE(QString::fromStdString(rig.log), expected);
+}
+
+void TestCore::layoutFitsTheTexts_data()
+{
+    QTest::addColumn<int>("dpi");
+    QTest::addColumn<int>("setWidth"); // what Set's text needs, in pixels
+    QTest::addColumn<int>("labelHeight"); // what the labels' font needs
+    QTest::addColumn<double>("scale");
+    QTest::addColumn<int>("clientWidth");
+    QTest::addColumn<int>("clientHeight");
+    // Set is 975 x 375 twips: 65 x 25 pixels at 96 dpi; a label is 17 pixels high.
+    QTest::newRow("as designed") << 96 << 65 << 17 << 1.0 << 281 << 107;
+    QTest::newRow("a smaller font keeps the design") << 96 << 40 << 12 << 1.0 << 281 << 107;
+    QTest::newRow("a wider text") << 96 << 70 << 17 << 1.08 << 303 << 116;
+    QTest::newRow("a taller font") << 96 << 65 << 20 << 1.18 << 332 << 126;
+    QTest::newRow("the larger need rules") << 96 << 70 << 20 << 1.18 << 332 << 126;
+    QTest::newRow("at 150 %") << 144 << 99 << 26 << 1.02 << 430 << 164;
+    QTest::newRow("at 125 %, as designed") << 120 << 81 << 21 << 1.0 << 351 << 134;
+}
+
+void TestCore::layoutFitsTheTexts()
+{
+    QFETCH(int, dpi);
+    QFETCH(int, setWidth);
+    QFETCH(int, labelHeight);
+    QFETCH(double, scale);
+    const core::MeasuredControl measured[] = {
+        { core::design::Label2, { 10, labelHeight } },
+        { core::design::Label1, { 10, labelHeight } },
+        { core::design::dtpAlarmTime, { 0, 0 } },
+        { core::design::cmdSet, { setWidth, 0 } },
+    };
+    QCOMPARE(core::fitScale(measured, dpi), scale);
+    const core::PixelSize client = core::toPixels(core::design::Client, dpi, scale);
+    QTEST(client.width, "clientWidth");
+    QTEST(client.height, "clientHeight");
+}
+
+void TestCore::accessKeyMarksAreNotShown_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("first letter") << "&Set" << "Set";
+    QTest::newRow("inner letter") << "E&xit" << "Exit";
+    QTest::newRow("none") << "Cancel" << "Cancel";
+    QTest::newRow("doubled") << "Salt && Pepper" << "Salt & Pepper";
+    QTest::newRow("at the end") << "Last&" << "Last&";
+}
+
+void TestCore::accessKeyMarksAreNotShown()
+{
+    QFETCH(QString, text);
+    QTEST(QString::fromStdString(core::withoutAccessKey(text.toUtf8().constData())), "shown");
+}
+
+void TestCore::tickGate_data()
+{
+    // "on@N": enabled when the pulse has counted N ticks; "off"; "N": tick N
+    // comes and its handler returns; "N(": its handler is still running; ")": it returns.
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<QString>("handled");
+    QTest::newRow("disabled") << "1 2" << "";
+    QTest::newRow("from the tick after enabling") << "on@3 3 4 5" << "4 5";
+    QTest::newRow("never re-entered") << "on@0 1( 2 3 ) 4" << "1 4";
+    QTest::newRow("disabled inside the handler") << "on@0 1( off ) 2" << "1";
+    QTest::newRow("enabled again inside the handler") << "on@0 1( off on@2 ) 2 3" << "1 3";
+    QTest::newRow("enabling twice keeps the interval") << "on@0 on@5 1" << "1";
+    QTest::newRow("enabled again later") << "on@0 1 off 2 on@2 2 3" << "1 3";
+}
+
+void TestCore::tickGate()
+{
+    QFETCH(QString, script);
+    core::TickGate gate;
+    QStringList handled;
+    for (const QString &step : script.split(' ', Qt::SkipEmptyParts)) {
+        if (step.startsWith("on@"))
+            gate.setEnabled(true, step.mid(3).toULongLong());
+        else if (step == "off")
+            gate.setEnabled(false, 0);
+        else if (step == ")")
+            gate.leave();
+        else if (gate.enter(step.chopped(step.endsWith('(')).toULongLong())) {
+            handled << step.chopped(step.endsWith('('));
+            if (!step.endsWith('('))
+                gate.leave();
+        }
+    }
+    QTEST(handled.join(' '), "handled");
+}
+
+void TestCore::nextTickComesJustAfterTheSecond_data()
+{
+    QTest::addColumn<int>("msIntoSecond");
+    QTest::addColumn<int>("wait");
+    QTest::newRow("on the second") << 0 << 5;
+    QTest::newRow("just before the tick") << 4 << 1;
+    QTest::newRow("the tick itself") << 5 << 1000;
+    QTest::newRow("just after the tick") << 6 << 999;
+    QTest::newRow("the second's end") << 999 << 6;
+}
+
+void TestCore::nextTickComesJustAfterTheSecond()
+{
+    QFETCH(int, msIntoSecond);
+    QTEST(core::msecsToNextTick(msIntoSecond), "wait");
 }
 
 QTEST_APPLESS_MAIN(TestCore)
