@@ -8,6 +8,7 @@
 #include "ClockReading.h"
 #include "SleepHold.h"
 #include "WallClock.h"
+#include "WindowDesign.h"
 
 #include <functional>
 #include <string>
@@ -34,7 +35,7 @@ class AlarmLogic
 public:
     static constexpr const char *SoundName = "alarm.wav";
     static constexpr const char *RingText = "The alarm clock is going off";
-    static constexpr const char *Title = "Alarm Clock";
+    static constexpr const char *Title = design::Title; // the application's title
     static constexpr int LoopFlags = SoundFlags::Async | SoundFlags::NoDefault | SoundFlags::Loop;
     static constexpr int FinalPlayFlags = SoundFlags::Sync | SoundFlags::NoDefault;
     static constexpr int RingStyle = BoxStyle::SystemModal | BoxStyle::IconWarning | BoxStyle::Ok;

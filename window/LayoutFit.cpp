@@ -31,15 +31,4 @@ double fitScale(std::span<const MeasuredControl> controls, int dpi)
     return std::ceil(scale * 100) / 100;
 }
 
-std::string withoutAccessKey(const char *text)
-{
-    std::string plain;
-    for (const char *c = text; *c; ++c) {
-        if (*c == '&' && c[1])
-            ++c;
-        plain += *c;
-    }
-    return plain;
-}
-
 } // namespace core

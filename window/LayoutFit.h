@@ -32,6 +32,16 @@ PixelSize toPixels(const Twips &twips, int dpi, double scale = 1.0);
 double fitScale(std::span<const MeasuredControl> controls, int dpi);
 
 // The text as shown, without the "&" that marks the access key ("&&" shows one).
-std::string withoutAccessKey(const char *text);
+template<typename Char>
+std::basic_string<Char> withoutAccessKey(const Char *text)
+{
+    std::basic_string<Char> plain;
+    for (const Char *c = text; *c; ++c) {
+        if (*c == Char('&') && c[1])
+            ++c;
+        plain += *c;
+    }
+    return plain;
+}
 
 } // namespace core

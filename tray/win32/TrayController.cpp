@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TrayController.h"
 
-#include "TrayClick.h"
 #include "modSysTray.h"
 
 TrayController::TrayController(HWND window, HMENU menu, modSysTray &sysTray)
@@ -10,36 +9,37 @@ TrayController::TrayController(HWND window, HMENU menu, modSysTray &sysTray)
 {
 }
 
-void TrayController::iconEvent(UINT event)
+bool TrayController::isMinimized() const
 {
-    switch (core::trayAction(event)) {
-    case core::TrayAction::Restore:
-        restore();
-        break;
-    case core::TrayAction::OpenMenu:
-        openMenu();
-        break;
-    case core::TrayAction::None:
-        break;
-    }
+    return IsIconic(m_window);
 }
 
-void TrayController::windowStateChanged()
+bool TrayController::isVisible() const
 {
-    // Without the icon a hidden window could not be brought back: it only minimizes.
-    if (IsIconic(m_window) && IsWindowVisible(m_window) && m_sysTray.isShown())
-        ShowWindow(m_window, SW_HIDE);
+    return IsWindowVisible(m_window);
 }
 
-void TrayController::shellRestarted()
+bool TrayController::iconShown() const
+{
+    return m_sysTray.isShown();
+}
+
+void TrayController::hide()
+{
+    ShowWindow(m_window, SW_HIDE);
+}
+
+void TrayController::showMinimized()
+{
+    ShowWindow(m_window, SW_SHOWMINNOACTIVE);
+}
+
+void TrayController::addIconAgain()
 {
     m_sysTray.addAgain();
-    // A window hidden behind an icon that could not come back would be lost.
-    if (!m_sysTray.isShown() && IsIconic(m_window) && !IsWindowVisible(m_window))
-        ShowWindow(m_window, SW_SHOWMINNOACTIVE);
 }
 
-void TrayController::restore()
+void TrayController::restoreSteps()
 {
     ShowWindow(m_window, SW_RESTORE);
     SetForegroundWindow(m_window);
@@ -55,5 +55,5 @@ void TrayController::openMenu()
     GetCursorPos(&pointer);
     TrackPopupMenu(m_menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, pointer.x, pointer.y, 0, m_window,
                    nullptr);
-    PostMessageA(m_window, WM_NULL, 0, 0);
+    PostMessageW(m_window, WM_NULL, 0, 0);
 }

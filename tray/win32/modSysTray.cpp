@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "modSysTray.h"
 
+#include "WindowDesign.h"
+
 #include <cstring>
 
 void modSysTray::add(HWND window, HICON icon)
@@ -12,7 +14,7 @@ void modSysTray::add(HWND window, HICON icon)
     m_record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     m_record.uCallbackMessage = CallbackMessage;
     m_record.hIcon = icon;
-    std::strncpy(m_record.szTip, "Alarm Clock", sizeof m_record.szTip - 1);
+    std::strncpy(m_record.szTip, core::design::TrayTip, sizeof m_record.szTip - 1);
     m_registered = true;
     m_shown = Shell_NotifyIconA(NIM_ADD, &m_record) != FALSE;
 }

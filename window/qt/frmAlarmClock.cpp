@@ -187,7 +187,7 @@ void frmAlarmClock::Form_Load()
     dtpAlarmTime->setFocus();
     show();
     repaint();
-    m_sysTray.add(windowIcon(), Title, mPopupSys);
+    m_sysTray.add(windowIcon(), QString::fromUtf8(core::design::TrayTip), mPopupSys);
 }
 
 void frmAlarmClock::tmrCurrentTimer_Timer()

@@ -2,17 +2,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ControlLayout.h"
 
-#include <algorithm>
-#include <cmath>
+#include "LayoutFit.h"
+
 #include <string>
 
 namespace {
 
-constexpr int TwipsPerInch = 1440;
-
 HFONT messageFont(UINT dpi)
 {
-    // The ...ForDpi call has no ANSI form: it fills the wide record.
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
     if (!SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi))
@@ -20,17 +17,11 @@ HFONT messageFont(UINT dpi)
     return CreateFontIndirectW(&metrics.lfMessageFont);
 }
 
-std::string textWithoutAccessKey(HWND control)
+std::wstring shownText(HWND control)
 {
-    char text[128] = {};
-    GetWindowTextA(control, text, sizeof text);
-    std::string plain;
-    for (const char *c = text; *c; ++c) {
-        if (*c == '&' && c[1])
-            ++c;
-        plain += *c;
-    }
-    return plain;
+    wchar_t text[128] = {};
+    GetWindowTextW(control, text, int(std::size(text)));
+    return core::withoutAccessKey(text);
 }
 
 } // namespace
@@ -41,37 +32,31 @@ ControlLayout::~ControlLayout()
         DeleteObject(m_font);
 }
 
-void ControlLayout::add(HWND control, Kind kind, Twips twips)
+void ControlLayout::add(HWND control, const core::ControlDesign &design)
 {
-    m_placements.push_back({ control, kind, twips });
-}
-
-int ControlLayout::toPixels(int twips, UINT dpi, double scale) const
-{
-    return int(std::lround(twips * scale * dpi / TwipsPerInch));
+    m_placements.push_back({ control, design });
 }
 
 double ControlLayout::fitScale(UINT dpi) const
 {
     HDC dc = GetDC(nullptr);
     const HGDIOBJ oldFont = SelectObject(dc, m_font);
-    TEXTMETRICA metrics{};
-    GetTextMetricsA(dc, &metrics);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
     const int edge = MulDiv(4, int(dpi), 96); // a button's frame and margin, each side
-    double scale = 1.0;
+    std::vector<core::MeasuredControl> measured;
     for (const Placement &p : m_placements) {
-        if (p.kind == Kind::Picker)
+        if (p.design.kind == core::ControlKind::Picker)
             continue;
-        const std::string text = textWithoutAccessKey(p.control);
+        const std::wstring text = shownText(p.control);
         SIZE size{};
-        GetTextExtentPoint32A(dc, text.c_str(), int(text.size()), &size);
-        const int padding = p.kind == Kind::Button ? 2 * edge : 0;
-        scale = std::max({ scale, double(size.cx + padding) / toPixels(p.twips.width, dpi, 1.0),
-                           double(metrics.tmHeight) / toPixels(p.twips.height, dpi, 1.0) });
+        GetTextExtentPoint32W(dc, text.c_str(), int(text.size()), &size);
+        const int padding = p.design.kind == core::ControlKind::Button ? 2 * edge : 0;
+        measured.push_back({ p.design, { int(size.cx) + padding, int(metrics.tmHeight) } });
     }
     SelectObject(dc, oldFont);
     ReleaseDC(nullptr, dc);
-    return std::ceil(scale * 100) / 100;
+    return core::fitScale(measured, int(dpi));
 }
 
 SIZE ControlLayout::apply(UINT dpi)
@@ -80,21 +65,23 @@ SIZE ControlLayout::apply(UINT dpi)
         DeleteObject(m_font);
     m_font = messageFont(dpi);
     for (const Placement &p : m_placements)
-        SendMessageA(p.control, WM_SETFONT, WPARAM(m_font), FALSE);
+        SendMessageW(p.control, WM_SETFONT, WPARAM(m_font), FALSE);
 
     const double scale = fitScale(dpi);
-    for (const Placement &p : m_placements)
-        MoveWindow(p.control, toPixels(p.twips.left, dpi, scale), toPixels(p.twips.top, dpi, scale),
-                   toPixels(p.twips.width, dpi, scale), toPixels(p.twips.height, dpi, scale), TRUE);
-    m_client = { toPixels(ClientWidthTwips, dpi, scale), toPixels(ClientHeightTwips, dpi, scale) };
+    const auto px = [dpi, scale](int twips) { return core::toPixels(twips, int(dpi), scale); };
+    for (const Placement &p : m_placements) {
+        const core::Twips &t = p.design.twips;
+        MoveWindow(p.control, px(t.left), px(t.top), px(t.width), px(t.height), TRUE);
+    }
+    m_client = { px(core::design::Client.width), px(core::design::Client.height) };
     return m_client;
 }
 
 void ControlLayout::resizeWindow(HWND window, UINT dpi, POINT topLeft)
 {
     RECT frame{ 0, 0, m_client.cx, m_client.cy };
-    AdjustWindowRectExForDpi(&frame, DWORD(GetWindowLongPtrA(window, GWL_STYLE)), FALSE,
-                             DWORD(GetWindowLongPtrA(window, GWL_EXSTYLE)), dpi);
+    AdjustWindowRectExForDpi(&frame, DWORD(GetWindowLongPtrW(window, GWL_STYLE)), FALSE,
+                             DWORD(GetWindowLongPtrW(window, GWL_EXSTYLE)), dpi);
     SetWindowPos(window, nullptr, topLeft.x, topLeft.y, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }

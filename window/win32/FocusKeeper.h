@@ -10,7 +10,8 @@
 class FocusKeeper
 {
 public:
-    explicit FocusKeeper(HWND window) : m_window(window) {}
+    // `window`: the main window's handle, set once it is created.
+    explicit FocusKeeper(const HWND &window) : m_window(window) {}
 
     // Focuses the control now if the window is active, else when it next is.
     void focus(HWND control);
@@ -20,6 +21,6 @@ public:
     void windowFocused();
 
 private:
-    HWND m_window;
+    const HWND &m_window;
     HWND m_control = nullptr;
 };

@@ -9,7 +9,8 @@
 class MessagePump
 {
 public:
-    explicit MessagePump(HWND window) : m_window(window) {}
+    // `window`: the main window's handle, set once it is created.
+    explicit MessagePump(const HWND &window) : m_window(window) {}
 
     // Until the window is gone; returns the exit code.
     int run();
@@ -21,5 +22,5 @@ public:
 private:
     void dispatch(MSG &msg);
 
-    HWND m_window;
+    const HWND &m_window;
 };

@@ -6,7 +6,7 @@
 #include "TickPhase.h"
 #include "TickTimer.h"
 
-TickPulse::TickPulse(HWND window, UINT_PTR timerId, const SystemClock &clock)
+TickPulse::TickPulse(const HWND &window, UINT_PTR timerId, const SystemClock &clock)
     : m_window(window), m_timerId(timerId), m_clock(clock)
 {
 }

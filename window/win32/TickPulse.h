@@ -15,7 +15,8 @@ class TickTimer;
 class TickPulse
 {
 public:
-    TickPulse(HWND window, UINT_PTR timerId, const SystemClock &clock);
+    // `window`: the main window's handle, set once it is created.
+    TickPulse(const HWND &window, UINT_PTR timerId, const SystemClock &clock);
     ~TickPulse();
     TickPulse(const TickPulse &) = delete;
     TickPulse &operator=(const TickPulse &) = delete;
@@ -31,7 +32,7 @@ public:
 private:
     void scheduleNext();
 
-    HWND m_window;
+    const HWND &m_window;
     UINT_PTR m_timerId;
     const SystemClock &m_clock;
     std::vector<TickTimer *> m_timers;

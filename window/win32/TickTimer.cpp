@@ -12,16 +12,13 @@ TickTimer::TickTimer(TickPulse &pulse, std::function<void()> handler)
 
 void TickTimer::setEnabled(bool enabled)
 {
-    if (enabled && !m_enabled)
-        m_firstTick = m_pulse.ticks() + 1;
-    m_enabled = enabled;
+    m_gate.setEnabled(enabled, m_pulse.ticks());
 }
 
 void TickTimer::deliver(std::uint64_t tick)
 {
-    if (!m_enabled || m_inHandler || tick < m_firstTick)
+    if (!m_gate.enter(tick))
         return;
-    m_inHandler = true;
     m_handler();
-    m_inHandler = false;
+    m_gate.leave();
 }

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "TickGate.h"
+
 #include <cstdint>
 #include <functional>
 
@@ -20,14 +22,12 @@ public:
 
     // Enabling starts a fresh interval: the first tick is the pulse's next one.
     void setEnabled(bool enabled);
-    bool isEnabled() const { return m_enabled; }
+    bool isEnabled() const { return m_gate.isEnabled(); }
 
     void deliver(std::uint64_t tick);
 
 private:
     TickPulse &m_pulse;
     std::function<void()> m_handler;
-    bool m_enabled = false;
-    bool m_inHandler = false;
-    std::uint64_t m_firstTick = 0;
+    core::TickGate m_gate;
 };

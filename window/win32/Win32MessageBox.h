@@ -11,9 +11,10 @@
 class Win32MessageBox : public core::AlarmBox
 {
 public:
-    explicit Win32MessageBox(HWND owner) : m_owner(owner) {}
+    // `owner`: the main window's handle, set once it is created.
+    explicit Win32MessageBox(const HWND &owner) : m_owner(owner) {}
     void show(const std::string &text, int style, const std::string &title) override;
 
 private:
-    HWND m_owner;
+    const HWND &m_owner;
 };

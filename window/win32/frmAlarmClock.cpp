@@ -16,7 +16,8 @@ namespace {
 constexpr UINT_PTR PulseTimerId = 1;
 constexpr DWORD FixedSingleBorder = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
-HWND createMainWindow(HINSTANCE instance, WNDPROC windowProc)
+// The window's procedure is given `form` with the window's first message.
+HWND createMainWindow(HINSTANCE instance, WNDPROC windowProc, void *form)
 {
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof windowClass;
@@ -26,8 +27,8 @@ HWND createMainWindow(HINSTANCE instance, WNDPROC windowProc)
     windowClass.hbrBackground = HBRUSH(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = frmAlarmClock::ClassName;
     RegisterClassExA(&windowClass);
-    return CreateWindowExA(0, frmAlarmClock::ClassName, core::AlarmLogic::Title, FixedSingleBorder, CW_USEDEFAULT,
-                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
+    return CreateWindowExA(0, frmAlarmClock::ClassName, core::design::Title, FixedSingleBorder, CW_USEDEFAULT,
+                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, form);
 }
 
 HICON programIcon(HINSTANCE instance, int metric, UINT dpi)
@@ -41,7 +42,6 @@ HICON programIcon(HINSTANCE instance, int metric, UINT dpi)
 frmAlarmClock::frmAlarmClock(HINSTANCE instance, SystemClock &clock, core::AlarmSound &sound, PowerRequest &sleep)
     : m_instance(instance),
       m_clock(clock),
-      m_window(createMainWindow(instance, windowProc)),
       m_taskbarCreated(RegisterWindowMessageA("TaskbarCreated")),
       m_pump(m_window),
       m_focus(m_window),
@@ -50,7 +50,7 @@ frmAlarmClock::frmAlarmClock(HINSTANCE instance, SystemClock &clock, core::Alarm
       tmrCurrentTimer(m_pulse, [this] { tmrCurrentTimer_Timer(); }),
       tmrAlarmTimer(m_pulse, [this] { tmrAlarmTimer_Timer(); })
 {
-    createControls();
+    createMainWindow(instance, windowProc, this); // its controls come with WM_CREATE
     m_tray = std::make_unique<TrayController>(m_window, mPopupSys, m_sysTray);
     m_alarmControls =
         std::make_unique<WindowAlarmControls>(*dtpAlarmTime, cmdSet, cmdCancel, tmrAlarmTimer, m_focus);
@@ -62,7 +62,6 @@ frmAlarmClock::frmAlarmClock(HINSTANCE instance, SystemClock &clock, core::Alarm
     RECT frame{};
     GetWindowRect(m_window, &frame);
     applyDpi(GetDpiForWindow(m_window), { frame.left, frame.top });
-    SetWindowLongPtrA(m_window, GWLP_USERDATA, LONG_PTR(this));
 
     tmrCurrentTimer.setEnabled(true);
     m_pulse.start();
@@ -85,27 +84,28 @@ HWND frmAlarmClock::createControl(const char *className, const char *text, DWORD
 // Created in the focus order: picker, Set, Cancel, Exit; the labels take no focus.
 void frmAlarmClock::createControls()
 {
-    using Kind = ControlLayout::Kind;
+    namespace design = core::design;
     dtpAlarmTime = std::make_unique<TimePicker>(m_window, ControlIds::dtpAlarmTime);
-    cmdSet = createControl(WC_BUTTONA, "&Set", WS_TABSTOP | BS_PUSHBUTTON, ControlIds::cmdSet);
-    cmdCancel = createControl(WC_BUTTONA, "Cancel", WS_TABSTOP | BS_PUSHBUTTON, ControlIds::cmdCancel);
-    cmdExit = createControl(WC_BUTTONA, "E&xit", WS_TABSTOP | BS_PUSHBUTTON, ControlIds::cmdExit);
-    Label1 = createControl(WC_STATICA, "Time when alarm should go off", SS_LEFT | SS_NOPREFIX, ControlIds::Label1);
-    Label2 = createControl(WC_STATICA, "Current time", SS_LEFT | SS_NOPREFIX, ControlIds::Label2);
-    lblCurrentTime = createControl(WC_STATICA, "Label3", SS_LEFT | SS_NOPREFIX, ControlIds::lblCurrentTime);
+    cmdSet = createControl(WC_BUTTONA, design::cmdSet.text, WS_TABSTOP | BS_PUSHBUTTON, ControlIds::cmdSet);
+    cmdCancel = createControl(WC_BUTTONA, design::cmdCancel.text, WS_TABSTOP | BS_PUSHBUTTON, ControlIds::cmdCancel);
+    cmdExit = createControl(WC_BUTTONA, design::cmdExit.text, WS_TABSTOP | BS_PUSHBUTTON, ControlIds::cmdExit);
+    Label1 = createControl(WC_STATICA, design::Label1.text, SS_LEFT | SS_NOPREFIX, ControlIds::Label1);
+    Label2 = createControl(WC_STATICA, design::Label2.text, SS_LEFT | SS_NOPREFIX, ControlIds::Label2);
+    lblCurrentTime = createControl(WC_STATICA, design::lblCurrentTime.text, SS_LEFT | SS_NOPREFIX,
+                                   ControlIds::lblCurrentTime);
     showTimeOfDay(); // measured for the layout with a real time in it
 
-    m_layout.add(Label2, Kind::Label, { 120, 120, 975, 255 });
-    m_layout.add(lblCurrentTime, Kind::Label, { 2520, 120, 1575, 255 });
-    m_layout.add(Label1, Kind::Label, { 120, 600, 2295, 255 });
-    m_layout.add(dtpAlarmTime->handle(), Kind::Picker, { 2520, 540, 1575, 375 });
-    m_layout.add(cmdSet, Kind::Button, { 960, 1080, 975, 375 });
-    m_layout.add(cmdCancel, Kind::Button, { 2040, 1080, 975, 375 });
-    m_layout.add(cmdExit, Kind::Button, { 3120, 1080, 975, 375 });
+    m_layout.add(Label2, design::Label2);
+    m_layout.add(lblCurrentTime, design::lblCurrentTime);
+    m_layout.add(Label1, design::Label1);
+    m_layout.add(dtpAlarmTime->handle(), design::dtpAlarmTime);
+    m_layout.add(cmdSet, design::cmdSet);
+    m_layout.add(cmdCancel, design::cmdCancel);
+    m_layout.add(cmdExit, design::cmdExit);
 
     mPopupSys = CreatePopupMenu();
-    AppendMenuA(mPopupSys, MF_STRING, ControlIds::mPopRestore, "&Restore");
-    AppendMenuA(mPopupSys, MF_STRING, ControlIds::mPopExit, "&Exit");
+    AppendMenuA(mPopupSys, MF_STRING, ControlIds::mPopRestore, design::mPopRestore);
+    AppendMenuA(mPopupSys, MF_STRING, ControlIds::mPopExit, design::mPopExit);
 }
 
 void frmAlarmClock::applyDpi(UINT dpi, POINT topLeft)
@@ -136,6 +136,11 @@ void frmAlarmClock::showTimeOfDay()
 
 LRESULT CALLBACK frmAlarmClock::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == WM_NCCREATE) {
+        auto *created = static_cast<frmAlarmClock *>(reinterpret_cast<CREATESTRUCTA *>(lParam)->lpCreateParams);
+        created->m_window = window;
+        SetWindowLongPtrA(window, GWLP_USERDATA, LONG_PTR(created));
+    }
     auto *form = reinterpret_cast<frmAlarmClock *>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (!form)
         return DefWindowProcA(window, message, wParam, lParam);
@@ -162,8 +167,12 @@ LRESULT frmAlarmClock::handle(UINT message, WPARAM wParam, LPARAM lParam)
     case modSysTray::CallbackMessage:
         sysTray_Callback(LOWORD(lParam));
         return 0;
+    case WM_CREATE:
+        createControls();
+        return 0;
     case WM_SIZE:
-        Form_Resize();
+        if (m_tray) // not while the window is being created
+            Form_Resize();
         return 0;
     case WM_CTLCOLORSTATIC:
         if (isLabel(HWND(lParam))) {

@@ -64,7 +64,7 @@ private:
 
     HINSTANCE m_instance;
     SystemClock &m_clock;
-    HWND m_window;
+    HWND m_window = nullptr;
     const UINT m_taskbarCreated;
     HICON m_bigIcon = nullptr;
     HICON m_smallIcon = nullptr;
