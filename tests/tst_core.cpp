@@ -5,7 +5,7 @@
 #include "LayoutFit.h"
 #include "TickGate.h"
 #include "TickPhase.h"
-#include "TrayLogic.h"
+#include "TrayClick.h"
 
 #include <QTest>
 
@@ -70,28 +70,6 @@ struct World : core::AlarmControls, core::WallClock, core::AlarmSound, core::Ala
 };
 
 using Log = std::vector<std::string>;
-
-// A window whose state the test sets, logging what the tray's logic does to it.
-struct TrayRig : core::TrayWindow
-{
-    bool minimized = false, visible = true, shown = true, iconComesBack = true;
-    std::string log;
-    core::TrayLogic tray{ *this };
-
-    bool isMinimized() const override { return minimized; }
-    bool isVisible() const override { return visible; }
-    bool iconShown() const override { return shown; }
-    void hide() override { log += "hide;"; }
-    void showMinimized() override { log += "show minimized;"; }
-    void restoreSteps() override { log += "restore;"; }
-    void openMenu() override { log += "menu;"; }
-    void addIconAgain() override
-    {
-        log += "add icon;";
-        shown = iconComesBack;
-    }
-};
-
 } // namespace
 
 class TestCore : public QObject
@@ -108,6 +86,7 @@ private slots:
 
     void trayDecisions_data();
     void trayDecisions();
+    void hidingNeedsTheIcon();
     void layoutFitsTheTexts_data();
     void layoutFitsTheTexts();
     void accessKeyMarksAreNotShown_data();
@@ -203,44 +182,33 @@ void TestCore::oneArmingGivesOneRing()
 
 void TestCore::trayDecisions_data()
 {
-    QTest::addColumn<QString>("event"); // a mouse message on the icon, "minimized" or "shell restarted"
-    QTest::addColumn<QString>("window"); // "hidden", "minimized", "no icon", "icon stays away"
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("pointer moved") << "0x200" << "" << "";
-    QTest::newRow("left press") << "0x201" << "" << "";
-    QTest::newRow("left release") << "0x202" << "" << "restore;";
-    QTest::newRow("left double click") << "0x203" << "" << "restore;";
-    QTest::newRow("right press") << "0x204" << "" << "";
-    QTest::newRow("right release") << "0x205" << "" << "menu;";
-    QTest::newRow("right release, hidden") << "0x205" << "hidden" << "menu;";
-    QTest::newRow("middle release") << "0x208" << "" << "";
-    QTest::newRow("minimized") << "minimized" << "minimized" << "hide;";
-    QTest::newRow("minimized, no icon") << "minimized" << "minimized no icon" << "";
-    QTest::newRow("minimized while hidden") << "minimized" << "minimized hidden" << "";
-    QTest::newRow("another state") << "minimized" << "" << "";
-    QTest::newRow("shell restarted") << "shell restarted" << "minimized hidden" << "add icon;";
-    QTest::newRow("shell restarted, icon lost") << "shell restarted" << "minimized hidden icon stays away"
-                                                << "add icon;show minimized;";
-    QTest::newRow("shell restarted, icon lost, shown") << "shell restarted" << "icon stays away" << "add icon;";
+    QTest::addColumn<unsigned>("mouseMessage");
+    QTest::addColumn<core::TrayAction>("action");
+    using A = core::TrayAction;
+    QTest::newRow("pointer moved") << 0x200u << A::None;
+    QTest::newRow("left press") << 0x201u << A::None;
+    QTest::newRow("left release") << 0x202u << A::Restore;
+    QTest::newRow("left double click") << 0x203u << A::Restore;
+    QTest::newRow("right press") << 0x204u << A::None;
+    QTest::newRow("right release") << 0x205u << A::OpenMenu;
+    QTest::newRow("middle release") << 0x208u << A::None;
 }
 
 void TestCore::trayDecisions()
 {
-    QFETCH(QString, event);
-    QFETCH(QString, window);
-    QFETCH(QString, expected);
-    TrayRig rig;
-    rig.minimized = window.contains("minimized");
-    rig.visible = !window.contains("hidden");
-    rig.shown = !window.contains("no icon");
-    rig.iconComesBack = !window.contains("icon stays away");
-    if (event == "minimized")
-        rig.tray.windowStateChanged();
-    else if (event == "shell restarted")
-        rig.tray.shellRestarted();
-    else
-        rig.tray.iconEvent(event.toUInt(nullptr, 16));
-    QCOMPARE(QString::fromStdString(rig.log), expected);
+    QFETCH(unsigned, mouseMessage);
+    QTEST(core::trayAction(mouseMessage), "action");
+}
+
+void TestCore::hidingNeedsTheIcon()
+{
+    // Of every state, only a minimized, visible window with its icon there
+    // hides; only a hidden, minimized one whose icon is gone comes back.
+    for (int state = 0; state < 8; ++state) {
+        const bool minimized = state & 1, visible = state & 2, icon = state & 4;
+        QCOMPARE(core::hidesOnMinimize(minimized, visible, icon), state == 7);
+        QCOMPARE(core::showsMinimizedWithoutIcon(minimized, visible, icon), state == 1);
+    }
 }
 
 void TestCore::layoutFitsTheTexts_data()

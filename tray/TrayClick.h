@@ -23,4 +23,19 @@ constexpr TrayAction trayAction(unsigned mouseMessage)
     }
 }
 
+// Minimizing hides the window only while the icon can be seen: a hidden
+// window could not be brought back without it.
+constexpr bool hidesOnMinimize(bool minimized, bool visible, bool iconShown)
+{
+    return minimized && visible && iconShown;
+}
+
+// After the notification area started again and the icon was added anew: a
+// window hidden behind an icon that did not come back goes back on the
+// taskbar, minimized, or it would be lost.
+constexpr bool showsMinimizedWithoutIcon(bool minimized, bool visible, bool iconShown)
+{
+    return !iconShown && minimized && !visible;
+}
+
 } // namespace core

@@ -3,6 +3,7 @@
 #include "TrayController.h"
 
 #include "ForegroundWindow.h"
+#include "TrayClick.h"
 
 #include <QCursor>
 #include <QMenu>
@@ -13,7 +14,10 @@ TrayController::TrayController(QWidget &window, QMenu &menu, std::function<bool(
 {
 }
 
-unsigned TrayController::mouseMessage(QSystemTrayIcon::ActivationReason reason)
+namespace {
+
+// Qt's reasons, as the mouse messages they stand for.
+unsigned mouseMessage(QSystemTrayIcon::ActivationReason reason)
 {
     switch (reason) {
     case QSystemTrayIcon::Trigger:
@@ -27,32 +31,29 @@ unsigned TrayController::mouseMessage(QSystemTrayIcon::ActivationReason reason)
     }
 }
 
+} // namespace
+
 void TrayController::iconActivated(QSystemTrayIcon::ActivationReason reason)
 {
-    m_logic.iconEvent(mouseMessage(reason));
+    switch (core::trayAction(mouseMessage(reason))) {
+    case core::TrayAction::Restore:
+        restore();
+        break;
+    case core::TrayAction::OpenMenu:
+        openMenu();
+        break;
+    case core::TrayAction::None:
+        break;
+    }
 }
 
-bool TrayController::isMinimized() const
+void TrayController::windowStateChanged()
 {
-    return m_window.isMinimized();
+    if (core::hidesOnMinimize(m_window.isMinimized(), m_window.isVisible(), m_trayShown()))
+        m_window.hide();
 }
 
-bool TrayController::isVisible() const
-{
-    return m_window.isVisible();
-}
-
-void TrayController::hide()
-{
-    m_window.hide();
-}
-
-void TrayController::showMinimized()
-{
-    m_window.showMinimized();
-}
-
-void TrayController::restoreSteps()
+void TrayController::restore()
 {
     m_window.setWindowState(m_window.windowState() & ~Qt::WindowMinimized);
     // A compositor that minimized the window without telling brings it back

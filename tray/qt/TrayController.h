@@ -2,8 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "TrayLogic.h"
-
 #include <QSystemTrayIcon>
 
 #include <functional>
@@ -11,9 +9,9 @@
 class QMenu;
 class QWidget;
 
-// The tray's logic on Qt's window and menu: a click restores the window, a
+// What the notification-area icon does to the window: a click restores it, a
 // right click opens the icon's menu, and minimizing hides the window into the icon.
-class TrayController : private core::TrayWindow
+class TrayController
 {
 public:
     // trayShown tells whether the icon can be seen right now; without it a
@@ -21,25 +19,14 @@ public:
     TrayController(QWidget &window, QMenu &menu, std::function<bool()> trayShown);
 
     void iconActivated(QSystemTrayIcon::ActivationReason reason);
-    void windowStateChanged() { m_logic.windowStateChanged(); }
-    void restore() { m_logic.restore(); }
-
-    // The mouse message that Qt's activation reason stands for.
-    static unsigned mouseMessage(QSystemTrayIcon::ActivationReason reason);
+    void windowStateChanged();
+    void restore();
 
 private:
-    bool isMinimized() const override;
-    bool isVisible() const override;
-    bool iconShown() const override { return m_trayShown(); }
-    void hide() override;
-    void showMinimized() override;
-    void restoreSteps() override;
-    void openMenu() override;
-    void addIconAgain() override {} // Qt adds its icon again by itself
     void bringToForeground();
+    void openMenu();
 
     QWidget &m_window;
     QMenu &m_menu;
     std::function<bool()> m_trayShown;
-    core::TrayLogic m_logic{ *this };
 };

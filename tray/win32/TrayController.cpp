@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TrayController.h"
 
+#include "TrayClick.h"
 #include "modSysTray.h"
 
 TrayController::TrayController(HWND window, HMENU menu, modSysTray &sysTray)
@@ -9,37 +10,34 @@ TrayController::TrayController(HWND window, HMENU menu, modSysTray &sysTray)
 {
 }
 
-bool TrayController::isMinimized() const
+void TrayController::iconEvent(UINT event)
 {
-    return IsIconic(m_window);
+    switch (core::trayAction(event)) {
+    case core::TrayAction::Restore:
+        restore();
+        break;
+    case core::TrayAction::OpenMenu:
+        openMenu();
+        break;
+    case core::TrayAction::None:
+        break;
+    }
 }
 
-bool TrayController::isVisible() const
+void TrayController::windowStateChanged()
 {
-    return IsWindowVisible(m_window);
+    if (core::hidesOnMinimize(IsIconic(m_window), IsWindowVisible(m_window), m_sysTray.isShown()))
+        ShowWindow(m_window, SW_HIDE);
 }
 
-bool TrayController::iconShown() const
-{
-    return m_sysTray.isShown();
-}
-
-void TrayController::hide()
-{
-    ShowWindow(m_window, SW_HIDE);
-}
-
-void TrayController::showMinimized()
-{
-    ShowWindow(m_window, SW_SHOWMINNOACTIVE);
-}
-
-void TrayController::addIconAgain()
+void TrayController::shellRestarted()
 {
     m_sysTray.addAgain();
+    if (core::showsMinimizedWithoutIcon(IsIconic(m_window), IsWindowVisible(m_window), m_sysTray.isShown()))
+        ShowWindow(m_window, SW_SHOWMINNOACTIVE);
 }
 
-void TrayController::restoreSteps()
+void TrayController::restore()
 {
     ShowWindow(m_window, SW_RESTORE);
     SetForegroundWindow(m_window);

@@ -2,39 +2,29 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "TrayLogic.h"
-
 #include <windows.h>
 
 class modSysTray;
 
-// The tray's logic on the Win32 window and menu: a left click or double
-// click restores the window, a right click opens the icon's menu, and while
-// the icon is there minimizing hides the window, off the screen and the taskbar.
-class TrayController : private core::TrayWindow
+// What the notification-area icon does with the window: a left click or
+// double click restores it, a right click opens the icon's menu, and while the
+// icon is there minimizing hides the window, off the screen and the taskbar.
+class TrayController
 {
 public:
     TrayController(HWND window, HMENU menu, modSysTray &sysTray);
 
     // The icon's callback message; `event` is the mouse message the shell reports.
-    void iconEvent(UINT event) { m_logic.iconEvent(event); }
-    void windowStateChanged() { m_logic.windowStateChanged(); }
-    void restore() { m_logic.restore(); }
-    // The shell has started again ("TaskbarCreated").
-    void shellRestarted() { m_logic.shellRestarted(); }
+    void iconEvent(UINT event);
+    void windowStateChanged();
+    void restore();
+    // The shell has started again ("TaskbarCreated"): the icon is added anew.
+    void shellRestarted();
 
 private:
-    bool isMinimized() const override;
-    bool isVisible() const override;
-    bool iconShown() const override;
-    void hide() override;
-    void showMinimized() override;
-    void restoreSteps() override;
-    void openMenu() override;
-    void addIconAgain() override;
+    void openMenu();
 
     HWND m_window;
     HMENU m_menu;
     modSysTray &m_sysTray;
-    core::TrayLogic m_logic{ *this };
 };
