@@ -13,20 +13,17 @@ namespace core {
 class AlarmControls
 {
 public:
+    enum class Control { Picker, Check, Set, Cancel }; // Check: the once-a-second check timer
+
     virtual ~AlarmControls() = default;
 
     // The picker's value: the alarm moment.
     virtual ClockReading pickerValue() const = 0;
     virtual void setPickerValue(ClockReading value) = 0;
 
-    virtual void setPickerEnabled(bool enabled) = 0;
-    virtual void setCheckEnabled(bool enabled) = 0; // the once-a-second check timer
-    virtual void setSetEnabled(bool enabled) = 0;
-    virtual void setCancelEnabled(bool enabled) = 0;
-
-    // Where the focus goes when the focused button has just been disabled.
-    virtual void focusSet() = 0;
-    virtual void focusCancel() = 0;
+    virtual void setEnabled(Control control, bool enabled) = 0;
+    // Where the focus goes (Set or Cancel) when the focused button has just been disabled.
+    virtual void focus(Control button) = 0;
 };
 
 } // namespace core

@@ -4,6 +4,8 @@
 
 namespace core {
 
+using Control = AlarmControls::Control;
+
 AlarmLogic::AlarmLogic(AlarmControls &controls, AlarmServices services)
     : m_controls(controls), m_services(std::move(services))
 {
@@ -16,7 +18,7 @@ std::string AlarmLogic::holdReason(TimeOfDay alarm) const
 
 void AlarmLogic::switchCheck(bool on)
 {
-    m_controls.setCheckEnabled(on);
+    m_controls.setEnabled(Control::Check, on);
     if (!m_services.sleep)
         return;
     if (on)
@@ -31,20 +33,20 @@ void AlarmLogic::set()
     // the clock shows it, today or tomorrow, never at a moment already past.
     m_controls.setPickerValue(nextOccurrence(timeOfDay(m_controls.pickerValue()), m_services.clock.now()));
 
-    m_controls.setPickerEnabled(false);
+    m_controls.setEnabled(Control::Picker, false);
     switchCheck(true);
-    m_controls.setSetEnabled(false);
-    m_controls.setCancelEnabled(true);
-    m_controls.focusCancel();
+    m_controls.setEnabled(Control::Set, false);
+    m_controls.setEnabled(Control::Cancel, true);
+    m_controls.focus(Control::Cancel);
 }
 
 void AlarmLogic::cancel()
 {
-    m_controls.setPickerEnabled(true);
+    m_controls.setEnabled(Control::Picker, true);
     switchCheck(false);
-    m_controls.setSetEnabled(true);
-    m_controls.setCancelEnabled(false);
-    m_controls.focusSet();
+    m_controls.setEnabled(Control::Set, true);
+    m_controls.setEnabled(Control::Cancel, false);
+    m_controls.focus(Control::Set);
 }
 
 void AlarmLogic::stopChecking()
@@ -73,10 +75,10 @@ void AlarmLogic::ring()
     m_services.sound.play(SoundName, LoopFlags);
     m_services.box.show(RingText, RingStyle, Title);
     switchCheck(false);
-    m_controls.setPickerEnabled(true);
-    m_controls.setSetEnabled(true);
-    m_controls.setCancelEnabled(false);
-    m_controls.focusSet();
+    m_controls.setEnabled(Control::Picker, true);
+    m_controls.setEnabled(Control::Set, true);
+    m_controls.setEnabled(Control::Cancel, false);
+    m_controls.focus(Control::Set);
     m_services.sound.play(SoundName, FinalPlayFlags);
 }
 

@@ -15,32 +15,10 @@ set(ALARM_CLOCK_DATADIR "${CMAKE_INSTALL_FULL_DATADIR}/alarm-clock")
 # The desktop entry's and the AppStream component's name.
 set(ALARM_CLOCK_APP_ID io.github.alarm_clock.alarm_clock)
 
-add_library(alarmclock STATIC
-    window/qt/Clock.h
-    window/qt/SystemClock.h window/qt/SystemClock.cpp
-    window/qt/QtMessageBox.h window/qt/QtMessageBox.cpp
-    window/qt/Toolkit.h window/qt/Toolkit.cpp
-    window/qt/PlatformChoice.h window/qt/PlatformChoice.cpp
-    window/qt/TickPulse.h window/qt/TickPulse.cpp
-    window/qt/TickTimer.h window/qt/TickTimer.cpp
-    window/qt/TimeLabel.h window/qt/TimeLabel.cpp
-    window/qt/TimeOfDayFormat.h window/qt/TimeOfDayFormat.cpp
-    window/qt/ImmediatePaint.h window/qt/ImmediatePaint.cpp
-    window/qt/X11Tuning.h window/qt/X11Tuning.cpp
-    window/qt/CaretBlinkLimit.h window/qt/CaretBlinkLimit.cpp
-    window/qt/ProgramIcon.h window/qt/ProgramIcon.cpp
-    window/qt/frmAlarmClock.h window/qt/frmAlarmClock.cpp
-    alarm/qt/modPlaySound.h alarm/qt/modPlaySound.cpp
-    alarm/qt/SdlMixerLibrary.h alarm/qt/SdlMixerLibrary.cpp
-    alarm/qt/InhibitService.h
-    alarm/qt/InhibitChain.h alarm/qt/InhibitChain.cpp
-    alarm/qt/DBusInhibitService.h alarm/qt/DBusInhibitService.cpp
-    alarm/qt/QtClockReading.h
-    alarm/qt/WidgetAlarmControls.h alarm/qt/WidgetAlarmControls.cpp
-    tray/qt/modSysTray.h tray/qt/modSysTray.cpp
-    tray/qt/TrayController.h tray/qt/TrayController.cpp
-    tray/qt/ForegroundWindow.h tray/qt/ForegroundWindow.cpp
-)
+# Everything of the Qt program but its main().
+file(GLOB alarm_clock_qt_sources CONFIGURE_DEPENDS window/qt/*.cpp alarm/qt/*.cpp tray/qt/*.cpp)
+list(FILTER alarm_clock_qt_sources EXCLUDE REGEX "/main\\.cpp$")
+add_library(alarmclock STATIC ${alarm_clock_qt_sources})
 target_include_directories(alarmclock PUBLIC window/qt alarm/qt tray/qt)
 target_compile_definitions(alarmclock PRIVATE ALARM_CLOCK_DATADIR="${ALARM_CLOCK_DATADIR}")
 # SDL2_mixer is loaded at the first play, not linked: only its headers are used here.

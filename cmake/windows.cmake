@@ -44,29 +44,8 @@ add_custom_command(OUTPUT ${make_bell}
     COMMENT "Building the bell generator for this machine")
 alarm_clock_make_bell(${make_bell})
 
-add_executable(alarm-clock WIN32
-    window/win32/main.cpp
-    window/win32/frmAlarmClock.h window/win32/frmAlarmClock.cpp
-    window/win32/ControlIds.h
-    window/win32/ControlLayout.h window/win32/ControlLayout.cpp
-    window/win32/FocusKeeper.h window/win32/FocusKeeper.cpp
-    window/win32/MessagePump.h window/win32/MessagePump.cpp
-    window/win32/SystemClock.h window/win32/SystemClock.cpp
-    window/win32/SystemTimeReading.h
-    window/win32/TickPulse.h window/win32/TickPulse.cpp
-    window/win32/TickTimer.h window/win32/TickTimer.cpp
-    window/win32/TimePicker.h window/win32/TimePicker.cpp
-    window/win32/TimeText.h window/win32/TimeText.cpp
-    window/win32/Win32MessageBox.h window/win32/Win32MessageBox.cpp
-    window/win32/WindowAlarmControls.h window/win32/WindowAlarmControls.cpp
-    alarm/win32/modPlaySound.h alarm/win32/modPlaySound.cpp
-    alarm/win32/WaveFileCheck.h alarm/win32/WaveFileCheck.cpp
-    alarm/win32/PowerRequest.h alarm/win32/PowerRequest.cpp
-    tray/win32/modSysTray.h tray/win32/modSysTray.cpp
-    tray/win32/TrayController.h tray/win32/TrayController.cpp
-    resources/ResourceIds.h
-    ${ALARM_CLOCK_RC}
-)
+file(GLOB alarm_clock_win32_sources CONFIGURE_DEPENDS window/win32/*.cpp alarm/win32/*.cpp tray/win32/*.cpp)
+add_executable(alarm-clock WIN32 ${alarm_clock_win32_sources} ${ALARM_CLOCK_RC})
 target_include_directories(alarm-clock PRIVATE window/win32 alarm/win32 tray/win32 resources)
 target_compile_options(alarm-clock PRIVATE -Wall -Wextra -Wpedantic)
 target_link_libraries(alarm-clock PRIVATE alarmcore comctl32 winmm)

@@ -14,6 +14,7 @@
 
 using namespace std::chrono;
 using core::ClockReading;
+using Control = core::AlarmControls::Control;
 
 namespace {
 
@@ -37,16 +38,14 @@ struct World : core::AlarmControls, core::WallClock, core::AlarmSound, core::Ala
 
     ClockReading pickerValue() const override { return picker; }
     void setPickerValue(ClockReading value) override { picker = value; }
-    void setPickerEnabled(bool on) override { log.push_back(on ? "picker on" : "picker off"); }
-    void setCheckEnabled(bool on) override
+    void setEnabled(Control control, bool on) override
     {
-        checkOn = on;
-        log.push_back(on ? "check on" : "check off");
+        static const char *const names[] = { "picker", "check", "set", "cancel" };
+        log.push_back(std::string(names[int(control)]) + (on ? " on" : " off"));
+        if (control == Control::Check)
+            checkOn = on;
     }
-    void setSetEnabled(bool on) override { log.push_back(on ? "set on" : "set off"); }
-    void setCancelEnabled(bool on) override { log.push_back(on ? "cancel on" : "cancel off"); }
-    void focusSet() override { log.push_back("focus set"); }
-    void focusCancel() override { log.push_back("focus cancel"); }
+    void focus(Control button) override { log.push_back(button == Control::Set ? "focus set" : "focus cancel"); }
     ClockReading now() const override { return clock; }
     bool play(const std::string &name, int flags) override
     {

@@ -18,32 +18,21 @@ void WidgetAlarmControls::setPickerValue(core::ClockReading value)
     m_picker.setDateTime(QtClockReading::toQt(value));
 }
 
-void WidgetAlarmControls::setPickerEnabled(bool enabled)
+QWidget &WidgetAlarmControls::widget(Control control) const
 {
-    m_picker.setEnabled(enabled);
+    return control == Control::Picker ? static_cast<QWidget &>(m_picker)
+                                      : control == Control::Set ? m_set : m_cancel;
 }
 
-void WidgetAlarmControls::setCheckEnabled(bool enabled)
+void WidgetAlarmControls::setEnabled(Control control, bool enabled)
 {
-    m_check.setEnabled(enabled);
+    if (control == Control::Check)
+        m_check.setEnabled(enabled);
+    else
+        widget(control).setEnabled(enabled);
 }
 
-void WidgetAlarmControls::setSetEnabled(bool enabled)
+void WidgetAlarmControls::focus(Control button)
 {
-    m_set.setEnabled(enabled);
-}
-
-void WidgetAlarmControls::setCancelEnabled(bool enabled)
-{
-    m_cancel.setEnabled(enabled);
-}
-
-void WidgetAlarmControls::focusSet()
-{
-    m_set.setFocus();
-}
-
-void WidgetAlarmControls::focusCancel()
-{
-    m_cancel.setFocus();
+    widget(button).setFocus();
 }

@@ -6,6 +6,7 @@
 
 class QAbstractButton;
 class QDateTimeEdit;
+class QWidget;
 class TickTimer;
 
 // The alarm's state on the window's widgets: the picker, Set, Cancel and the
@@ -21,14 +22,12 @@ public:
 
     core::ClockReading pickerValue() const override;
     void setPickerValue(core::ClockReading value) override;
-    void setPickerEnabled(bool enabled) override;
-    void setCheckEnabled(bool enabled) override;
-    void setSetEnabled(bool enabled) override;
-    void setCancelEnabled(bool enabled) override;
-    void focusSet() override;
-    void focusCancel() override;
+    void setEnabled(Control control, bool enabled) override;
+    void focus(Control button) override;
 
 private:
+    QWidget &widget(Control control) const;
+
     QDateTimeEdit &m_picker;
     QAbstractButton &m_set;
     QAbstractButton &m_cancel;

@@ -22,32 +22,20 @@ void WindowAlarmControls::setPickerValue(core::ClockReading value)
     m_picker.setValue(value);
 }
 
-void WindowAlarmControls::setPickerEnabled(bool enabled)
+HWND WindowAlarmControls::handle(Control control) const
 {
-    EnableWindow(m_picker.handle(), enabled);
+    return control == Control::Picker ? m_picker.handle() : control == Control::Set ? m_set : m_cancel;
 }
 
-void WindowAlarmControls::setCheckEnabled(bool enabled)
+void WindowAlarmControls::setEnabled(Control control, bool enabled)
 {
-    m_check.setEnabled(enabled);
+    if (control == Control::Check)
+        m_check.setEnabled(enabled);
+    else
+        EnableWindow(handle(control), enabled);
 }
 
-void WindowAlarmControls::setSetEnabled(bool enabled)
+void WindowAlarmControls::focus(Control button)
 {
-    EnableWindow(m_set, enabled);
-}
-
-void WindowAlarmControls::setCancelEnabled(bool enabled)
-{
-    EnableWindow(m_cancel, enabled);
-}
-
-void WindowAlarmControls::focusSet()
-{
-    m_focus.focus(m_set);
-}
-
-void WindowAlarmControls::focusCancel()
-{
-    m_focus.focus(m_cancel);
+    m_focus.focus(handle(button));
 }

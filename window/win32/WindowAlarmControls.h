@@ -19,14 +19,12 @@ public:
 
     core::ClockReading pickerValue() const override;
     void setPickerValue(core::ClockReading value) override;
-    void setPickerEnabled(bool enabled) override;
-    void setCheckEnabled(bool enabled) override;
-    void setSetEnabled(bool enabled) override;
-    void setCancelEnabled(bool enabled) override;
-    void focusSet() override;
-    void focusCancel() override;
+    void setEnabled(Control control, bool enabled) override;
+    void focus(Control button) override;
 
 private:
+    HWND handle(Control control) const;
+
     TimePicker &m_picker;
     HWND m_set;
     HWND m_cancel;
