@@ -30,8 +30,6 @@ private slots:
     void timeFormatKeptForTheMinuteWritesWhatTheLocaleWould_data();
     void timeFormatKeptForTheMinuteWritesWhatTheLocaleWould();
 
-    void nextTickComesJustAfterTheSecond_data();
-    void nextTickComesJustAfterTheSecond();
     void ticksArePhasedToTheWallClock();
     void handlerIsNeverReentered();
     void ticksDueDuringTheHandlerAreDropped();
@@ -116,24 +114,6 @@ void TestToolkit::timeTextHasNoZone()
     QCOMPARE(Toolkit::timeOfDayText(QTime(13, 5, 9), l), expected);
 }
 
-void TestToolkit::nextTickComesJustAfterTheSecond_data()
-{
-    QTest::addColumn<int>("msec");
-    QTest::addColumn<int>("delay");
-    QTest::newRow("on the second") << 0 << TickTimer::PhaseMs;
-    QTest::newRow("just before the phase") << TickTimer::PhaseMs - 1 << 1;
-    QTest::newRow("at the phase") << TickTimer::PhaseMs << 1000;
-    QTest::newRow("mid-second") << 500 << 500 + TickTimer::PhaseMs;
-    QTest::newRow("end of second") << 999 << 1 + TickTimer::PhaseMs;
-}
-
-void TestToolkit::nextTickComesJustAfterTheSecond()
-{
-    QFETCH(int, msec);
-    QFETCH(int, delay);
-    QCOMPARE(TickTimer::msecsToNextTick(QTime(12, 0, 0, msec)), delay);
-}
-
 void TestToolkit::ticksArePhasedToTheWallClock()
 {
     // Enabled mid-second, a plain 1000 ms timer would tick mid-second too.
@@ -146,7 +126,7 @@ void TestToolkit::ticksArePhasedToTheWallClock()
     timer.setEnabled(true);
     QTRY_COMPARE_WITH_TIMEOUT(phases.size(), 3, 5000);
     for (int phase : phases) {
-        QVERIFY2(phase >= TickTimer::PhaseMs && phase < 150, qPrintable(QString::number(phase)));
+        QVERIFY2(phase >= core::TickPhaseMs && phase < 150, qPrintable(QString::number(phase)));
     }
 }
 
@@ -189,7 +169,7 @@ void TestToolkit::ticksDueDuringTheHandlerAreDropped()
     // No burst of queued ticks: after the long call, ticks come at their usual pace.
     QVERIFY(starts.at(1) - starts.at(0) >= 200);
     for (qsizetype i = 2; i < starts.size(); ++i)
-        QVERIFY2(starts.at(i) - starts.at(i - 1) >= TickTimer::PhaseMs - 1, qPrintable(QString::number(i)));
+        QVERIFY2(starts.at(i) - starts.at(i - 1) >= core::TickPhaseMs - 1, qPrintable(QString::number(i)));
 }
 
 void TestToolkit::disablingInsideTheHandlerStopsTicks()

@@ -13,11 +13,6 @@ TickPulse::TickPulse(const Clock &clock, QObject *parent) : QObject(parent), m_c
     connect(&m_timer, &QTimer::timeout, this, &TickPulse::fire);
 }
 
-int TickPulse::msecsToNextTick(const QTime &wallClock)
-{
-    return core::msecsToNextTick(wallClock.msec());
-}
-
 void TickPulse::join(TickTimer *timer)
 {
     m_timers.append(timer);
@@ -67,5 +62,5 @@ void TickPulse::scheduleNext(const QDateTime &now)
 {
     // Recomputed from the wall clock every time, so a clock that was set, or a
     // machine that slept, puts the ticks back in phase at once.
-    m_timer.start(msecsToNextTick(now.time()));
+    m_timer.start(core::msecsToNextTick(now.time().msec()));
 }

@@ -26,12 +26,7 @@ class TickPulse : public QObject
     Q_OBJECT
 
 public:
-    static constexpr int PhaseMs = core::TickPhaseMs; // how long after the second turns a tick comes
-
     explicit TickPulse(const Clock &clock, QObject *parent = nullptr);
-
-    // Milliseconds from the given wall-clock time to the next tick.
-    static int msecsToNextTick(const QTime &wallClock);
 
     // The number of ticks so far; a timer enabled now takes only later ones.
     quint64 ticks() const { return m_ticks; }

@@ -22,17 +22,12 @@ class TickTimer : public QObject
     Q_OBJECT
 
 public:
-    static constexpr int PhaseMs = TickPulse::PhaseMs;
-
     explicit TickTimer(const Clock &clock, QObject *parent = nullptr);
     explicit TickTimer(TickPulse &pulse, QObject *parent = nullptr);
     ~TickTimer() override;
 
     bool isEnabled() const { return m_gate.isEnabled(); }
     void setEnabled(bool enabled);
-
-    // Milliseconds from the given wall-clock time to the next tick.
-    static int msecsToNextTick(const QTime &wallClock) { return TickPulse::msecsToNextTick(wallClock); }
 
     // The clock as read for the tick being handled.
     QDateTime reading() const { return m_pulse ? m_pulse->reading() : QDateTime(); }
