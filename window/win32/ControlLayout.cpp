@@ -20,13 +20,13 @@ HFONT messageFont(UINT dpi)
     return CreateFontIndirectW(&metrics.lfMessageFont);
 }
 
-std::string textWithoutAccessKey(HWND control)
+std::wstring textWithoutAccessKey(HWND control)
 {
-    char text[128] = {};
-    GetWindowTextA(control, text, sizeof text);
-    std::string plain;
-    for (const char *c = text; *c; ++c) {
-        if (*c == '&' && c[1])
+    wchar_t text[128] = {};
+    GetWindowTextW(control, text, 128);
+    std::wstring plain;
+    for (const wchar_t *c = text; *c; ++c) {
+        if (*c == L'&' && c[1])
             ++c;
         plain += *c;
     }
@@ -55,16 +55,16 @@ double ControlLayout::fitScale(UINT dpi) const
 {
     HDC dc = GetDC(nullptr);
     const HGDIOBJ oldFont = SelectObject(dc, m_font);
-    TEXTMETRICA metrics{};
-    GetTextMetricsA(dc, &metrics);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
     const int edge = MulDiv(4, int(dpi), 96); // a button's frame and margin, each side
     double scale = 1.0;
     for (const Placement &p : m_placements) {
         if (p.kind == Kind::Picker)
             continue;
-        const std::string text = textWithoutAccessKey(p.control);
+        const std::wstring text = textWithoutAccessKey(p.control);
         SIZE size{};
-        GetTextExtentPoint32A(dc, text.c_str(), int(text.size()), &size);
+        GetTextExtentPoint32W(dc, text.c_str(), int(text.size()), &size);
         const int padding = p.kind == Kind::Button ? 2 * edge : 0;
         scale = std::max({ scale, double(size.cx + padding) / toPixels(p.twips.width, dpi, 1.0),
                            double(metrics.tmHeight) / toPixels(p.twips.height, dpi, 1.0) });
