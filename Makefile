@@ -68,10 +68,11 @@ package:
 	cmake --build $(PACKAGE_BUILD) -j$(JOBS) --target package
 
 # The README's pictures of the window and of the ringing box, taken from the
-# built program on the end-to-end tests' private desktop.
-screenshots: build
+# built program on the end-to-end tests' private desktop, and of the Windows
+# program's window under Wine.
+screenshots: build windows
 	@scripts/install-deps.sh test
-	/usr/bin/python3 scripts/screenshots.py $(BUILD)/alarm-clock docs/screenshots
+	/usr/bin/python3 scripts/screenshots.py $(BUILD)/alarm-clock docs/screenshots $(WINDOWS_BUILD)
 
 clean:
 	rm -rf $(BUILD) $(SANITIZE_BUILD) $(PACKAGE_BUILD) $(WINDOWS_BUILD)

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 
 #include "SdlMixerLibrary.h"
+#include "WaveFileRule.h"
 
 #include <algorithm>
 #include <bit>
@@ -24,10 +25,6 @@
 namespace {
 
 constexpr int kChannel = 0;
-constexpr off_t kMaxFileBytes = off_t(512) * 1024 * 1024;
-// Rates outside this range are broken headers, not sounds.
-constexpr int kMinFrequency = 1000;
-constexpr int kMaxFrequency = 384000;
 constexpr Uint64 kStallGraceMs = 2000;
 constexpr Uint32 kPollMs = 5;
 
@@ -57,16 +54,36 @@ void silenceAlsaMessages()
 #endif
 }
 
+// A regular file's bytes, read without moving its offset.
+class OpenFile : public core::WaveSource
+{
+public:
+    explicit OpenFile(int fd, off_t size)
+        : m_fd(fd), m_size(size)
+    {
+    }
+    long long size() const override { return m_size; }
+    bool read(long long offset, unsigned char *buffer, std::size_t length) const override
+    {
+        return ::pread(m_fd, buffer, length, off_t(offset)) == ssize_t(length);
+    }
+
+private:
+    int m_fd;
+    off_t m_size;
+};
+
 // Only a regular file is opened, and without blocking: a FIFO or a device
-// under the sound's name would otherwise hang the program.
+// under the sound's name would otherwise hang the program. The rule both
+// programs share decides whether the player gets it.
 SDL_RWops *openRegularFile(const SdlMixerLibrary &sdl, const QString &path)
 {
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return nullptr;
     struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size <= 0
-        || info.st_size > kMaxFileBytes) {
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)
+        || !core::WaveFileRule::playable(OpenFile(fd, info.st_size))) {
         ::close(fd);
         return nullptr;
     }
@@ -167,8 +184,7 @@ bool modPlaySound::load(const QString &path)
         return false;
     }
     const int frame = frameBytes(m_format);
-    if (frame <= 0 || m_sampleBytes < Uint32(frame) || m_format.freq < kMinFrequency
-        || m_format.freq > kMaxFrequency) {
+    if (frame <= 0 || m_sampleBytes < Uint32(frame)) {
         stop();
         return false;
     }

@@ -2,19 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PowerRequest.h"
 
-#include <string>
-
-namespace {
-
-std::wstring wide(const std::string &text)
-{
-    const int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-    std::wstring result(length > 0 ? length : 1, L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, result.data(), length);
-    return result;
-}
-
-} // namespace
+#include "WideText.h"
 
 PowerRequest::~PowerRequest()
 {
@@ -24,7 +12,7 @@ PowerRequest::~PowerRequest()
 void PowerRequest::hold(const std::string &reason)
 {
     release();
-    std::wstring text = wide(reason);
+    std::wstring text = WideText::fromUtf8(reason);
     REASON_CONTEXT context{};
     context.Version = POWER_REQUEST_CONTEXT_VERSION;
     context.Flags = POWER_REQUEST_CONTEXT_SIMPLE_STRING;

@@ -108,22 +108,26 @@ class WindowsProgramTest(unittest.TestCase):
 
     # -- helpers
 
-    def start(self, at="2026-12-07 07:29:52", bell="tone"):
+    def start(self, at="2026-12-07 07:29:52", bell="tone", folder="program"):
         """Starts the program from another working folder, its clock at `at`
-        (UTC), with `bell` beside it: "tone", "broken" or None (missing)."""
+        (UTC), with `bell` beside it: "tone", the tone in another of sox's
+        encodings ("u-law", "ima-adpcm"), "broken" or None (missing)."""
         self.set_clock(at)
-        exe_folder = os.path.join(self.folder, "program")
+        exe_folder = os.path.join(self.folder, folder)
         os.makedirs(exe_folder)
         wav = os.path.join(exe_folder, "alarm.wav")
-        if bell == "tone":
+        if bell not in ("broken", None):
+            tone = os.path.join(self.folder, "tone.wav")
             subprocess.run(
-                ["sox", "-n", "-r", "44100", "-b", "16", "-c", "1", wav, "synth", str(TONE_S), "sine",
+                ["sox", "-n", "-r", "44100", "-b", "16", "-c", "1", tone, "synth", str(TONE_S), "sine",
                  "660", "vol", "0.5", "pad", str(LEAD_S), "0"], check=True, capture_output=True)
+            subprocess.run(["sox", tone] + ([] if bell == "tone" else ["-e", bell]) + [wav], check=True,
+                           capture_output=True)
         elif bell == "broken":
             with open(wav, "wb") as f:
                 f.write(b"RIFF\xff\xff\xff\x7fWAVEfmt \x02\x00\x00\x00\x01" + os.urandom(4000))
         cwd = os.path.join(self.folder, "elsewhere")
-        os.makedirs(cwd)
+        os.makedirs(cwd, exist_ok=True)
         self.prog = desk.start_program(EXE, exe_folder, cwd, program.fake_clock_env(self.clock_file))
         state = desk.wait(lambda s: s.shown and s.icons and s, "the window and its icon", timeout=30)
         self.hwnd = state.main.hwnd
@@ -369,6 +373,31 @@ class WindowsProgramTest(unittest.TestCase):
     @staticmethod
     def recorded_s(recorder):
         return (os.path.getsize(recorder.path) - 44) / 2 / 44100
+
+    def restart(self, **start):
+        """Ends the program, then starts it again as start() is told."""
+        self.tearDown()
+        desk.notify_calls()
+        return self.start(**start)
+
+    def test_compressed_bells_ring_audibly(self):
+        for encoding in ("u-law", "ima-adpcm"):
+            with self.subTest(encoding=encoding):
+                (self.restart if self.prog else self.start)(bell=encoding, folder=encoding)
+                self.check_heard(*self.ring())
+
+    def test_names_and_texts_outside_the_code_page(self):
+        with self.subTest("a program folder named in Greek and Chinese rings"):
+            self.start(folder="Ξυπνητήρι 鬧鐘")
+            self.check_heard(*self.ring())
+        with self.subTest("a Korean AM designator in the label"):
+            reg = ["wine", "reg", "add", r"HKCU\Control Panel\International", "/v", "s1159", "/f", "/d"]
+            subprocess.run(reg + ["오전"], env=desk.env, check=True, capture_output=True)
+            try:
+                state = self.restart()
+            finally:
+                subprocess.run(reg + ["AM"], env=desk.env, check=True, capture_output=True)
+            self.assertRegex(self.time_label(state.main)["text"], r"^\d{1,2}:\d\d:\d\d 오전$")
 
     def ring_silently(self, bell):
         self.start(bell=bell)

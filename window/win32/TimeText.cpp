@@ -3,16 +3,22 @@
 #include "TimeText.h"
 
 #include "SystemTimeReading.h"
+#include "WideText.h"
 
 namespace TimeText {
 
-std::string timeOfDayText(core::TimeOfDay time)
+std::wstring wideTimeOfDayText(core::TimeOfDay time)
 {
     const SYSTEMTIME st = SystemTimeReading::timeOfDayOnly(time);
-    char text[80];
-    if (GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &st, nullptr, text, sizeof text) == 0)
+    wchar_t text[80];
+    if (GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &st, nullptr, text, 80) == 0)
         return {};
     return text;
+}
+
+std::string timeOfDayText(core::TimeOfDay time)
+{
+    return WideText::toUtf8(wideTimeOfDayText(time));
 }
 
 } // namespace TimeText

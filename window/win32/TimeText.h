@@ -9,6 +9,8 @@
 namespace TimeText {
 
 // A time of day in the user's long time format: hours, minutes and seconds.
+std::wstring wideTimeOfDayText(core::TimeOfDay time);
+// The same in UTF-8, as the core takes its texts.
 std::string timeOfDayText(core::TimeOfDay time);
 
 } // namespace TimeText

@@ -11,6 +11,9 @@
 
 #include <commctrl.h>
 
+#include <cstring>
+#include <string>
+
 namespace {
 
 constexpr UINT_PTR PulseTimerId = 1;
@@ -75,10 +78,13 @@ frmAlarmClock::~frmAlarmClock()
         DestroyMenu(mPopupSys);
 }
 
+// Wide controls: a text outside the ANSI code page, such as the user's time
+// format, stays whole.
 HWND frmAlarmClock::createControl(const char *className, const char *text, DWORD style, int id)
 {
-    return CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, m_window,
-                           HMENU(INT_PTR(id)), m_instance, nullptr);
+    const auto wide = [](const char *ascii) { return std::wstring(ascii, ascii + std::strlen(ascii)); };
+    return CreateWindowExW(0, wide(className).c_str(), wide(text).c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 0,
+                           0, m_window, HMENU(INT_PTR(id)), m_instance, nullptr);
 }
 
 // Created in the focus order: picker, Set, Cancel, Exit; the labels take no focus.
@@ -131,7 +137,7 @@ bool frmAlarmClock::isLabel(HWND control) const
 
 void frmAlarmClock::showTimeOfDay()
 {
-    SetWindowTextA(lblCurrentTime, TimeText::timeOfDayText(core::timeOfDay(m_clock.now())).c_str());
+    SetWindowTextW(lblCurrentTime, TimeText::wideTimeOfDayText(core::timeOfDay(m_clock.now())).c_str());
 }
 
 LRESULT CALLBACK frmAlarmClock::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)

@@ -8,6 +8,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <string>
+
 namespace {
 
 // The bell, "alarm.wav", lies beside the executable; Windows looks for a bare
@@ -15,18 +17,16 @@ namespace {
 // the program would ring silently unless its own folder is the working one.
 void workInProgramFolder()
 {
-    char path[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    wchar_t path[MAX_PATH];
+    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
     if (length == 0 || length >= MAX_PATH)
         return;
-    char *lastSeparator = nullptr;
-    for (char *c = path; *c; ++c)
-        if (*c == '\\' || *c == '/')
-            lastSeparator = c;
-    if (!lastSeparator)
+    std::wstring folder(path, length);
+    const std::size_t lastSeparator = folder.find_last_of(L"\\/");
+    if (lastSeparator == std::wstring::npos)
         return;
-    lastSeparator[1] = '\0';
-    SetCurrentDirectoryA(path);
+    folder.resize(lastSeparator + 1);
+    SetCurrentDirectoryW(folder.c_str());
 }
 
 } // namespace
