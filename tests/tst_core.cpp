@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The shared alarm logic on its own, as both programs run it.
 #include "AlarmLogic.h"
+#include "TrayClick.h"
 
 #include <QTest>
 
@@ -80,6 +81,8 @@ private slots:
     void ringFollowsItsStepsInOrder();
     void checkBeforeAtAndAfterTheMoment();
     void oneArmingGivesOneRing();
+    void trayIconEvents_data();
+    void trayIconEvents();
 };
 
 void TestCore::nextOccurrence_data()
@@ -163,6 +166,29 @@ void TestCore::oneArmingGivesOneRing()
     w.clock = at(2026, 12, 8, 7, 30, 1);
     w.alarm.check();
     QCOMPARE(w.rings, 2);
+}
+
+// The icon's mouse events as the Windows shell reports them: only the
+// releases and the double click act; a press is followed by its release.
+void TestCore::trayIconEvents_data()
+{
+    using core::TrayAction;
+    QTest::addColumn<unsigned>("event");
+    QTest::addColumn<TrayAction>("action");
+    QTest::newRow("pointer moved") << 0x200u << TrayAction::None;
+    QTest::newRow("left press") << 0x201u << TrayAction::None;
+    QTest::newRow("left release") << 0x202u << TrayAction::Restore;
+    QTest::newRow("left double click") << 0x203u << TrayAction::Restore;
+    QTest::newRow("right press") << 0x204u << TrayAction::None;
+    QTest::newRow("right release") << 0x205u << TrayAction::OpenMenu;
+    QTest::newRow("right double click") << 0x206u << TrayAction::None;
+}
+
+void TestCore::trayIconEvents()
+{
+    QFETCH(unsigned, event);
+    QFETCH(core::TrayAction, action);
+    QCOMPARE(core::trayAction(event), action);
 }
 
 QTEST_APPLESS_MAIN(TestCore)
