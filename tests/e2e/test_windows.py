@@ -33,8 +33,10 @@ LEAD_S, TONE_S = 0.6, 0.4
 WS_MAXIMIZEBOX, WS_MINIMIZEBOX, WS_THICKFRAME, WS_SYSMENU, WS_CAPTION = \
     0x10000, 0x20000, 0x40000, 0x80000, 0xC00000
 WS_EX_TOPMOST = 0x8
-NIM_ADD, NIM_DELETE = 0, 2
+NIM_ADD, NIM_MODIFY, NIM_DELETE = 0, 1, 2
 WM_APP = 0x8000
+WM_LBUTTONDOWN, WM_RBUTTONUP = 0x201, 0x205
+VK_RETURN, VK_ESCAPE = 0x0D, 0x1B
 
 # Each control at its place in the client area (twips at 15 per pixel).
 LAYOUT = [  # class, text (None: changes), left, top, width, height, enabled
@@ -159,6 +161,7 @@ class WindowsProgramTest(unittest.TestCase):
             if call["message"] == NIM_ADD:
                 self.assertEqual(call["flags"], 7, calls)
                 self.assertTrue(WM_APP <= call["callback"] < 0xC000, calls)
+                self.icon_callback = call["callback"]
 
     def label(self, state):
         return seconds_of_day(self.time_label(state.main)["text"])
@@ -302,6 +305,10 @@ class WindowsProgramTest(unittest.TestCase):
                 self.assertAlmostEqual(rect[2] - rect[0], pixels(w), delta=1)
                 self.assertAlmostEqual(rect[3] - rect[1], pixels(h), delta=1)
                 self.assertEqual(found[0]["enabled"], enabled)
+        # Windows names a control after the label just before it among its siblings.
+        texts = {c["hwnd"]: c["text"] for c in main.controls}
+        self.assertEqual(texts.get(self.time_label(main)["prev"]), "Current time")
+        self.assertEqual(texts.get(self.picker(main)["prev"]), "Time when alarm should go off")
         started = self.assertShowsTheTime(desk.state)
         value = self.picker(main)["value"]
         self.assertTrue(value.startswith("2026-12-07 "), value)
@@ -332,6 +339,57 @@ class WindowsProgramTest(unittest.TestCase):
         desk.key("space")
         state = desk.wait(lambda s: self.disarmed(s.main) and s, "the alarm to disarm")
         self.assertEqual(hms(self.picker(state.main)["value"]), seconds_of_day("09:15:30"), "the picker keeps it")
+
+    def test_keys(self):
+        """Access keys act with Alt only (as arm_for and the Exit case use
+        them); Tab and Shift+Tab go round the enabled controls; Enter presses
+        the focused button, as in a dialog; Enter and Esc elsewhere, and plain
+        letters anywhere, do nothing. Each step ends with a move of the focus,
+        which shows that the keys before it were handled."""
+        self.start()
+
+        def then_focus(keys, cls, text=None):
+            desk.key(*keys)
+            return self.focus_on(cls, text)
+        self.focus_on("SysDateTimePick32")
+        with self.subTest("Tab and Shift+Tab, past the disabled Cancel"):
+            then_focus(["Tab"], "Button", "&Set")
+            then_focus(["Tab"], "Button", "E&xit")
+            then_focus(["Tab"], "SysDateTimePick32")
+            then_focus(["shift+Tab"], "Button", "E&xit")
+            then_focus(["shift+Tab"], "Button", "&Set")
+            then_focus(["shift+Tab"], "SysDateTimePick32")
+        with self.subTest("Enter and Esc on the picker"):
+            state = then_focus(["Return", "Escape", "Tab"], "Button", "&Set")
+            self.assertTrue(self.disarmed(state.main))
+        with self.subTest("plain letters on the buttons"):
+            then_focus(["s", "x", "Tab"], "Button", "E&xit")
+            state = then_focus(["x", "s", "shift+Tab"], "Button", "&Set")
+            self.assertTrue(self.disarmed(state.main))
+        with self.subTest("Enter on Set, plain letters on Cancel, Enter on Cancel"):
+            desk.key("Return")
+            desk.wait(lambda s: self.armed(s.main), "Enter on Set to arm")
+            self.focus_on("Button", "Cancel")
+            then_focus(["x", "s", "Escape", "Tab"], "Button", "E&xit")
+            state = then_focus(["shift+Tab"], "Button", "Cancel")
+            self.assertTrue(self.armed(state.main))
+            desk.key("Return")
+            desk.wait(lambda s: self.disarmed(s.main), "Enter on Cancel to disarm")
+        self.assertTrue(self.prog.is_running())
+
+    def test_a_tick_leaves_other_loops_their_keys(self):
+        """A tick that comes with a key queued for the icon's menu or the
+        ringing box, whose modal loops run the ticks too: the key stays theirs."""
+        self.start()
+        with self.subTest("Esc for the icon's menu"):
+            self.open_icon_menu()
+            desk.probe.ask(f"tick {self.hwnd} {self.hwnd} {VK_ESCAPE}")
+            desk.wait(lambda s: not s.menus, "Esc to close the menu")
+        with self.subTest("Enter for the ringing box"):
+            self.arm_for("07", "30", "00")
+            box = desk.wait(lambda s: s.box, "the ringing box", timeout=15)
+            desk.probe.ask(f"tick {self.hwnd} {box.control('Button')['hwnd']} {VK_RETURN}")
+            desk.wait(lambda s: not s.boxes and self.disarmed(s.main), "Enter to close the box")
 
     def test_ring_at_its_second(self):
         self.start()
@@ -409,6 +467,28 @@ class WindowsProgramTest(unittest.TestCase):
         self.minimize()
         self.choose(self.open_icon_menu(), 1)
         self.wait_ended()
+
+    def test_a_press_on_the_icon_does_nothing(self):
+        """A left-button press, as the shell reports it; the right button's
+        release after it opens the menu, which shows that the press was handled."""
+        self.start()
+        self.minimize()
+        for event in (WM_LBUTTONDOWN, WM_RBUTTONUP):
+            desk.probe.ask(f"post {self.hwnd} {self.icon_callback} 1 {event}")
+        state = desk.wait(lambda s: s.menus and s, "the icon's menu")
+        self.assertFalse(state.main.visible, "still hidden")
+        self.choose(state.menus[0], 0)
+        self.wait_restored()
+
+    def test_taskbar_created_while_the_icon_is_there_keeps_it(self):
+        """The shell also says "TaskbarCreated" when only its settings or the
+        screen's scale changed: the icon is still there and refuses to be added."""
+        self.start()
+        desk.broadcast_taskbar_created()
+        self.assertIconCalls([NIM_ADD, NIM_MODIFY])
+        self.minimize()
+        self.click_icon()
+        self.wait_restored()
 
     def test_icon_comes_back_when_the_shell_restarts(self):
         self.start()

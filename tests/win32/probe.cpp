@@ -12,6 +12,10 @@
 //   forget H  takes away the icon (identifier 1) of window H, as a shell
 //              that ends takes its icons with it
 //   notify    the Shell_NotifyIcon calls made since the last "notify"
+//   post H M W L  posts message M (wParam W, lParam L) to window H
+//   tick H T K    with the thread of window H held, posts the key K (down
+//              and up) to window T, then sends H a tick of its pulse timer
+//              (identifier 1): the tick runs first, with the key queued
 //   quit
 #include <windows.h>
 #include <commctrl.h>
@@ -205,6 +209,7 @@ std::string controlJson(HWND control)
         ",\"class\":" + quoted(cls) + ",\"text\":" + quoted(textOf(control)) +
         ",\"id\":" + number(GetDlgCtrlID(control)) +
         ",\"enabled\":" + flag(IsWindowEnabled(control)) +
+        ",\"prev\":" + number(reinterpret_cast<UINT_PTR>(GetWindow(control, GW_HWNDPREV))) +
         ",\"visible\":" + flag(IsWindowVisible(control)) + ",\"rect\":" + rectOf(control);
     if (cls == "SysDateTimePick32")
         out += ",\"value\":" + pickerTime(control);
@@ -378,6 +383,21 @@ std::string state()
         "],\"foreground\":" + foregroundJson + "," + shellJson() + "}";
 }
 
+// A sent message is handled before posted ones: once the thread runs again
+// its tick comes first, and the key waits in its queue meanwhile.
+bool tickWithKeyQueued(HWND window, HWND target, UINT key)
+{
+    HANDLE thread = OpenThread(THREAD_SUSPEND_RESUME, FALSE, GetWindowThreadProcessId(window, nullptr));
+    if (!thread || SuspendThread(thread) == DWORD(-1))
+        return false;
+    const LPARAM scan = LPARAM(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16;
+    bool ok = PostMessageW(target, WM_KEYDOWN, key, scan | 1) && PostMessageW(target, WM_KEYUP, key, scan | 0xC0000001)
+        && SendNotifyMessageW(window, WM_TIMER, 1, 0);
+    ResumeThread(thread);
+    CloseHandle(thread);
+    return ok;
+}
+
 }
 
 int main()
@@ -401,6 +421,16 @@ int main()
             std::puts(notifySpy::take().c_str());
         } else if (command.rfind("caption ", 0) == 0) {
             std::puts(("{" + captionBoxes(reinterpret_cast<HWND>(std::stoull(command.substr(8)))) + "}").c_str());
+        } else if (command.rfind("post ", 0) == 0) {
+            unsigned long long window = 0, message = 0, wParam = 0, lParam = 0;
+            std::sscanf(command.c_str() + 5, "%llu %llu %llu %llu", &window, &message, &wParam, &lParam);
+            bool ok = PostMessageW(reinterpret_cast<HWND>(window), UINT(message), WPARAM(wParam), LPARAM(lParam));
+            std::puts(ok ? "{\"ok\":true}" : "{\"ok\":false}");
+        } else if (command.rfind("tick ", 0) == 0) {
+            unsigned long long window = 0, target = 0, key = 0;
+            std::sscanf(command.c_str() + 5, "%llu %llu %llu", &window, &target, &key);
+            std::puts(tickWithKeyQueued(reinterpret_cast<HWND>(window), reinterpret_cast<HWND>(target), UINT(key))
+                          ? "{\"ok\":true}" : "{\"ok\":false}");
         } else if (command.rfind("forget ", 0) == 0) {
             NOTIFYICONDATAW icon {};
             icon.cbSize = sizeof icon;
