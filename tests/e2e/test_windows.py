@@ -37,6 +37,7 @@ NIM_ADD, NIM_MODIFY, NIM_DELETE = 0, 1, 2
 WM_APP = 0x8000
 WM_LBUTTONDOWN, WM_RBUTTONUP = 0x201, 0x205
 VK_RETURN, VK_ESCAPE = 0x0D, 0x1B
+GUI_INMOVESIZE = 0x2
 
 # Each control at its place in the client area (twips at 15 per pixel).
 LAYOUT = [  # class, text (None: changes), left, top, width, height, enabled
@@ -340,6 +341,18 @@ class WindowsProgramTest(unittest.TestCase):
         state = desk.wait(lambda s: self.disarmed(s.main) and s, "the alarm to disarm")
         self.assertEqual(hms(self.picker(state.main)["value"]), seconds_of_day("09:15:30"), "the picker keeps it")
 
+    def test_labels_in_the_system_text_colour(self):
+        """On their white background (high contrast, which would give them
+        the system's window colours, is always off under Wine, and Wine gives
+        a program the system's colours as they were when it started)."""
+        colours = r"HKCU\Control Panel\Colors"
+        desk.set_registry(colours, "WindowText", "192 0 0")
+        self.addCleanup(desk.set_registry, colours, "WindowText", "0 0 0")
+        self.start()
+        label = self.time_label(desk.state().main)
+        self.assertGreater(desk.probe.ask("pixels {} {} {} {} {}".format(*label["rect"], 0x0000C0))["count"], 20,
+                           "the time in the system's text colour")
+
     def test_keys(self):
         """Access keys act with Alt only (as arm_for and the Exit case use
         them); Tab and Shift+Tab go round the enabled controls; Enter presses
@@ -385,6 +398,14 @@ class WindowsProgramTest(unittest.TestCase):
             self.open_icon_menu()
             desk.probe.ask(f"tick {self.hwnd} {self.hwnd} {VK_ESCAPE}")
             desk.wait(lambda s: not s.menus, "Esc to close the menu")
+        with self.subTest("Esc for a drag of the window"):
+            x, y = desk.probe.ask(f"caption {self.hwnd}")["minbox"]
+            desk.press(x - 60, y)
+            self.addCleanup(desk.release)
+            desk.wait(lambda s: s.main.threadflags & GUI_INMOVESIZE, "the drag's loop")
+            desk.probe.ask(f"tick {self.hwnd} {self.hwnd} {VK_ESCAPE}")
+            desk.wait(lambda s: not s.main.threadflags & GUI_INMOVESIZE, "Esc to end the drag")
+            desk.release()
         with self.subTest("Enter for the ringing box"):
             self.arm_for("07", "30", "00")
             box = desk.wait(lambda s: s.box, "the ringing box", timeout=15)
@@ -489,6 +510,14 @@ class WindowsProgramTest(unittest.TestCase):
         self.minimize()
         self.click_icon()
         self.wait_restored()
+
+    def test_a_window_that_cannot_be_made_ends_the_program(self):
+        """Here Wine without its display makes none: the program reports it
+        (in a box no one sees here) and ends, instead of running on without one."""
+        folder = os.path.join(self.folder, "program")
+        os.makedirs(folder)
+        self.prog = desk.start_program(EXE, folder, self.folder, {"DISPLAY": None})
+        self.assertEqual(self.prog.wait_exit(timeout=60), 1)
 
     def test_icon_comes_back_when_the_shell_restarts(self):
         self.start()

@@ -201,6 +201,10 @@ class WineDesktop(desktop.Desktop):
             raise DesktopError(f"stopping Wine failed: {errors}")
         return False
 
+    def set_registry(self, key, name, value):
+        """A string value in the prefix's registry, read by programs started after."""
+        self._wine(["wine", "reg", "add", key, "/v", name, "/d", value, "/f"], timeout=60)
+
     def _kill_wine(self):
         if self.prefix and os.path.isdir(self.prefix):
             subprocess.run(["wineserver", "-k"], env=self.env, capture_output=True, timeout=30)
@@ -246,6 +250,13 @@ class WineDesktop(desktop.Desktop):
 
     def double_click(self, x, y, button=1):
         super().double_click(x + self.origin[0], y + self.origin[1], button)
+
+    def press(self, x, y):
+        """The left button down at (x, y), held until release()."""
+        self._run(["xdotool", "mousemove", str(x + self.origin[0]), str(y + self.origin[1]), "mousedown", "1"])
+
+    def release(self):
+        self._run(["xdotool", "mouseup", "1"])
 
     # -- the program
 

@@ -9,6 +9,7 @@
 //   broadcast  sends the registered "TaskbarCreated" to every top-level
 //              window, as a shell does when it has started again
 //   caption H where the minimize box and the close box of window H are
+//   pixels L T R B C  how many pixels of colour C the screen shows in that rectangle
 //   forget H  takes away the icon (identifier 1) of window H, as a shell
 //              that ends takes its icons with it
 //   notify    the Shell_NotifyIcon calls made since the last "notify"
@@ -216,14 +217,18 @@ std::string controlJson(HWND control)
     return out + "}";
 }
 
-std::string focusOf(HWND window)
+GUITHREADINFO threadOf(HWND window)
 {
     GUITHREADINFO info {};
     info.cbSize = sizeof info;
-    DWORD thread = GetWindowThreadProcessId(window, nullptr);
-    if (!GetGUIThreadInfo(thread, &info) || !info.hwndFocus)
-        return "null";
-    return number(reinterpret_cast<UINT_PTR>(info.hwndFocus));
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    return info;
+}
+
+std::string focusOf(HWND window)
+{
+    const HWND focus = threadOf(window).hwndFocus;
+    return focus ? number(reinterpret_cast<UINT_PTR>(focus)) : "null";
 }
 
 // Where the title bar's minimize box and close box are, found as the window
@@ -270,7 +275,7 @@ std::string windowJson(HWND window)
         ",\"style\":" + number(GetWindowLongW(window, GWL_STYLE) & 0xffffffffu) +
         ",\"exstyle\":" + number(GetWindowLongW(window, GWL_EXSTYLE) & 0xffffffffu) +
         ",\"rect\":" + rectOf(window) + ",\"client\":" + clientRect +
-        ",\"focus\":" + focusOf(window) + ",\"controls\":[" + controls + "]}";
+        ",\"focus\":" + focusOf(window) + ",\"threadflags\":" + number(threadOf(window).flags) + ",\"controls\":[" + controls + "]}";
 }
 
 // Stands in front of Wine's notification area: Shell_NotifyIcon sends its
@@ -383,6 +388,30 @@ std::string state()
         "],\"foreground\":" + foregroundJson + "," + shellJson() + "}";
 }
 
+int pixelsOfColour(RECT area, COLORREF colour)
+{
+    const int width = area.right - area.left, height = area.bottom - area.top;
+    if (width <= 0 || height <= 0)
+        return 0;
+    HDC screen = GetDC(nullptr), copy = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = SelectObject(copy, bitmap);
+    BitBlt(copy, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+    SelectObject(copy, old);
+    BITMAPINFO info {};
+    info.bmiHeader = { sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0 };
+    std::vector<DWORD> bits(size_t(width) * height);
+    GetDIBits(copy, bitmap, 0, height, bits.data(), &info, DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(copy);
+    ReleaseDC(nullptr, screen);
+    const DWORD wanted = RGB(GetBValue(colour), GetGValue(colour), GetRValue(colour)); // DIBs hold 0xRRGGBB
+    int count = 0;
+    for (DWORD pixel : bits)
+        count += (pixel & 0xffffff) == wanted;
+    return count;
+}
+
 // A sent message is handled before posted ones: once the thread runs again
 // its tick comes first, and the key waits in its queue meanwhile.
 bool tickWithKeyQueued(HWND window, HWND target, UINT key)
@@ -431,6 +460,12 @@ int main()
             std::sscanf(command.c_str() + 5, "%llu %llu %llu", &window, &target, &key);
             std::puts(tickWithKeyQueued(reinterpret_cast<HWND>(window), reinterpret_cast<HWND>(target), UINT(key))
                           ? "{\"ok\":true}" : "{\"ok\":false}");
+        } else if (command.rfind("pixels ", 0) == 0) {
+            RECT area {};
+            unsigned long colour = 0;
+            std::sscanf(command.c_str() + 7, "%ld %ld %ld %ld %lu", &area.left, &area.top, &area.right, &area.bottom,
+                        &colour);
+            std::puts(("{\"count\":" + number(pixelsOfColour(area, colour)) + "}").c_str());
         } else if (command.rfind("forget ", 0) == 0) {
             NOTIFYICONDATAW icon {};
             icon.cbSize = sizeof icon;
