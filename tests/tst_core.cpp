@@ -168,20 +168,18 @@ void TestCore::oneArmingGivesOneRing()
     QCOMPARE(w.rings, 2);
 }
 
-// The icon's mouse events as the Windows shell reports them: only the
-// releases and the double click act; a press is followed by its release.
+// Only the releases and the double click act; a press comes before its release.
 void TestCore::trayIconEvents_data()
 {
-    using core::TrayAction;
-    QTest::addColumn<unsigned>("event");
-    QTest::addColumn<TrayAction>("action");
-    QTest::newRow("pointer moved") << 0x200u << TrayAction::None;
-    QTest::newRow("left press") << 0x201u << TrayAction::None;
-    QTest::newRow("left release") << 0x202u << TrayAction::Restore;
-    QTest::newRow("left double click") << 0x203u << TrayAction::Restore;
-    QTest::newRow("right press") << 0x204u << TrayAction::None;
-    QTest::newRow("right release") << 0x205u << TrayAction::OpenMenu;
-    QTest::newRow("right double click") << 0x206u << TrayAction::None;
+    using enum core::TrayAction;
+    QTest::addColumn<unsigned>("event"); // the mouse message, as the Windows shell reports it
+    QTest::addColumn<core::TrayAction>("action");
+    QTest::newRow("pointer moved") << 0x200u << None;
+    QTest::newRow("left press") << 0x201u << None;
+    QTest::newRow("left release") << 0x202u << Restore;
+    QTest::newRow("left double click") << 0x203u << Restore;
+    QTest::newRow("right press") << 0x204u << None;
+    QTest::newRow("right release") << 0x205u << OpenMenu;
 }
 
 void TestCore::trayIconEvents()

@@ -35,9 +35,7 @@ WS_MAXIMIZEBOX, WS_MINIMIZEBOX, WS_THICKFRAME, WS_SYSMENU, WS_CAPTION = \
 WS_EX_TOPMOST = 0x8
 NIM_ADD, NIM_MODIFY, NIM_DELETE = 0, 1, 2
 WM_APP = 0x8000
-WM_LBUTTONDOWN, WM_RBUTTONUP = 0x201, 0x205
-VK_RETURN, VK_ESCAPE = 0x0D, 0x1B
-GUI_INMOVESIZE = 0x2
+WM_SYSCOMMAND, SC_MOVE, VK_ESCAPE, GUI_INMOVESIZE = 0x112, 0xF010, 0x1B, 0x2
 
 # Each control at its place in the client area (twips at 15 per pixel).
 LAYOUT = [  # class, text (None: changes), left, top, width, height, enabled
@@ -308,8 +306,8 @@ class WindowsProgramTest(unittest.TestCase):
                 self.assertEqual(found[0]["enabled"], enabled)
         # Windows names a control after the label just before it among its siblings.
         texts = {c["hwnd"]: c["text"] for c in main.controls}
-        self.assertEqual(texts.get(self.time_label(main)["prev"]), "Current time")
-        self.assertEqual(texts.get(self.picker(main)["prev"]), "Time when alarm should go off")
+        self.assertEqual([texts.get(self.time_label(main)["prev"]), texts.get(self.picker(main)["prev"])],
+                         ["Current time", "Time when alarm should go off"])
         started = self.assertShowsTheTime(desk.state)
         value = self.picker(main)["value"]
         self.assertTrue(value.startswith("2026-12-07 "), value)
@@ -342,75 +340,49 @@ class WindowsProgramTest(unittest.TestCase):
         self.assertEqual(hms(self.picker(state.main)["value"]), seconds_of_day("09:15:30"), "the picker keeps it")
 
     def test_labels_in_the_system_text_colour(self):
-        """On their white background (high contrast, which would give them
-        the system's window colours, is always off under Wine, and Wine gives
-        a program the system's colours as they were when it started)."""
+        """(High contrast, with the system's window colours, is always off under Wine.)"""
         colours = r"HKCU\Control Panel\Colors"
-        desk.set_registry(colours, "WindowText", "192 0 0")
+        desk.set_registry(colours, "WindowText", "192 0 0")  # read by the programs started next
         self.addCleanup(desk.set_registry, colours, "WindowText", "0 0 0")
         self.start()
-        label = self.time_label(desk.state().main)
-        self.assertGreater(desk.probe.ask("pixels {} {} {} {} {}".format(*label["rect"], 0x0000C0))["count"], 20,
-                           "the time in the system's text colour")
+        left, top, right, bottom = self.time_label(desk.state().main)["rect"]
+        png = desk.screenshot(os.path.join(self.folder, "window.png"))
+        rect = (left + desk.origin[0], top + desk.origin[1], right - left, bottom - top)
+        self.assertGreater(program.count_colour(png, rect, lambda *rgb: rgb == (192, 0, 0)), 20)
 
     def test_keys(self):
-        """Access keys act with Alt only (as arm_for and the Exit case use
-        them); Tab and Shift+Tab go round the enabled controls; Enter presses
-        the focused button, as in a dialog; Enter and Esc elsewhere, and plain
-        letters anywhere, do nothing. Each step ends with a move of the focus,
-        which shows that the keys before it were handled."""
+        """Access keys act with Alt only; Tab and Shift+Tab go round the
+        enabled controls; Enter presses the focused button, as in a dialog;
+        Enter and Esc elsewhere do nothing. Each step's last key moves the
+        focus, which shows that the keys before it were handled."""
         self.start()
-
-        def then_focus(keys, cls, text=None):
-            desk.key(*keys)
-            return self.focus_on(cls, text)
-        self.focus_on("SysDateTimePick32")
-        with self.subTest("Tab and Shift+Tab, past the disabled Cancel"):
-            then_focus(["Tab"], "Button", "&Set")
-            then_focus(["Tab"], "Button", "E&xit")
-            then_focus(["Tab"], "SysDateTimePick32")
-            then_focus(["shift+Tab"], "Button", "E&xit")
-            then_focus(["shift+Tab"], "Button", "&Set")
-            then_focus(["shift+Tab"], "SysDateTimePick32")
-        with self.subTest("Enter and Esc on the picker"):
-            state = then_focus(["Return", "Escape", "Tab"], "Button", "&Set")
-            self.assertTrue(self.disarmed(state.main))
-        with self.subTest("plain letters on the buttons"):
-            then_focus(["s", "x", "Tab"], "Button", "E&xit")
-            state = then_focus(["x", "s", "shift+Tab"], "Button", "&Set")
-            self.assertTrue(self.disarmed(state.main))
-        with self.subTest("Enter on Set, plain letters on Cancel, Enter on Cancel"):
-            desk.key("Return")
-            desk.wait(lambda s: self.armed(s.main), "Enter on Set to arm")
-            self.focus_on("Button", "Cancel")
-            then_focus(["x", "s", "Escape", "Tab"], "Button", "E&xit")
-            state = then_focus(["shift+Tab"], "Button", "Cancel")
-            self.assertTrue(self.armed(state.main))
-            desk.key("Return")
-            desk.wait(lambda s: self.disarmed(s.main), "Enter on Cancel to disarm")
-        self.assertTrue(self.prog.is_running())
+        steps = [  # keys; then the focus on (None: the picker), armed
+            ("Tab", "&Set", False), ("Tab", "E&xit", False), ("Tab", None, False),
+            ("shift+Tab", "E&xit", False), ("shift+Tab", "&Set", False), ("shift+Tab", None, False),
+            ("Return Escape Tab", "&Set", False), ("s x Tab", "E&xit", False), ("x s shift+Tab", "&Set", False),
+            ("Return", "Cancel", True), ("x s Escape Tab", "E&xit", True), ("shift+Tab", "Cancel", True),
+            ("Return", "&Set", False)]
+        for keys, focus, armed in steps:
+            with self.subTest(keys=keys, focus=focus):
+                desk.key(*keys.split())
+                state = self.focus_on("Button", focus) if focus else self.focus_on("SysDateTimePick32")
+                self.assertEqual(self.armed(state.main), armed)
 
     def test_a_tick_leaves_other_loops_their_keys(self):
-        """A tick that comes with a key queued for the icon's menu or the
-        ringing box, whose modal loops run the ticks too: the key stays theirs."""
+        """The box's, a menu's and a drag's modal loops run the ticks too: a
+        key queued for them when a tick comes stays theirs."""
         self.start()
-        with self.subTest("Esc for the icon's menu"):
-            self.open_icon_menu()
-            desk.probe.ask(f"tick {self.hwnd} {self.hwnd} {VK_ESCAPE}")
-            desk.wait(lambda s: not s.menus, "Esc to close the menu")
-        with self.subTest("Esc for a drag of the window"):
-            x, y = desk.probe.ask(f"caption {self.hwnd}")["minbox"]
-            desk.press(x - 60, y)
-            self.addCleanup(desk.release)
-            desk.wait(lambda s: s.main.threadflags & GUI_INMOVESIZE, "the drag's loop")
-            desk.probe.ask(f"tick {self.hwnd} {self.hwnd} {VK_ESCAPE}")
-            desk.wait(lambda s: not s.main.threadflags & GUI_INMOVESIZE, "Esc to end the drag")
-            desk.release()
-        with self.subTest("Enter for the ringing box"):
-            self.arm_for("07", "30", "00")
-            box = desk.wait(lambda s: s.box, "the ringing box", timeout=15)
-            desk.probe.ask(f"tick {self.hwnd} {box.control('Button')['hwnd']} {VK_RETURN}")
-            desk.wait(lambda s: not s.boxes and self.disarmed(s.main), "Enter to close the box")
+
+        def in_loop(s):
+            return s.menus or s.boxes or s.main.threadflags & GUI_INMOVESIZE
+        for loop, begin in (("menu", self.open_icon_menu),
+                            ("drag", lambda: desk.probe.ask(f"post {self.hwnd} {WM_SYSCOMMAND} {SC_MOVE} 0")),
+                            ("box", lambda: self.arm_for("07", "30", "00"))):
+            with self.subTest(loop):
+                begin()
+                desk.wait(in_loop, f"the {loop}'s loop", timeout=15)
+                desk.probe.ask(f"tick {self.hwnd} {VK_ESCAPE}")
+                desk.wait(lambda s: not in_loop(s), f"Esc to end the {loop}")
 
     def test_ring_at_its_second(self):
         self.start()
@@ -489,33 +461,22 @@ class WindowsProgramTest(unittest.TestCase):
         self.choose(self.open_icon_menu(), 1)
         self.wait_ended()
 
-    def test_a_press_on_the_icon_does_nothing(self):
-        """A left-button press, as the shell reports it; the right button's
-        release after it opens the menu, which shows that the press was handled."""
+    def test_icon_stays_through_taskbar_created_and_a_press_does_nothing(self):
         self.start()
-        self.minimize()
-        for event in (WM_LBUTTONDOWN, WM_RBUTTONUP):
-            desk.probe.ask(f"post {self.hwnd} {self.icon_callback} 1 {event}")
-        state = desk.wait(lambda s: s.menus and s, "the icon's menu")
-        self.assertFalse(state.main.visible, "still hidden")
-        self.choose(state.menus[0], 0)
-        self.wait_restored()
-
-    def test_taskbar_created_while_the_icon_is_there_keeps_it(self):
-        """The shell also says "TaskbarCreated" when only its settings or the
-        screen's scale changed: the icon is still there and refuses to be added."""
-        self.start()
+        # Sent also when only the shell's settings or the screen's scale changed.
         desk.broadcast_taskbar_created()
         self.assertIconCalls([NIM_ADD, NIM_MODIFY])
         self.minimize()
-        self.click_icon()
+        for event in (0x201, 0x205):  # a left press; the right release after it opens the menu
+            desk.probe.ask(f"post {self.hwnd} {self.icon_callback} 1 {event}")
+        state = desk.wait(lambda s: s.menus and s, "the icon's menu")
+        self.assertFalse(state.main.visible, "the press leaves the window hidden")
+        self.choose(state.menus[0], 0)
         self.wait_restored()
 
     def test_a_window_that_cannot_be_made_ends_the_program(self):
-        """Here Wine without its display makes none: the program reports it
-        (in a box no one sees here) and ends, instead of running on without one."""
-        folder = os.path.join(self.folder, "program")
-        os.makedirs(folder)
+        """Wine without its display makes none; the report's box cannot show either."""
+        os.makedirs(folder := os.path.join(self.folder, "program"))
         self.prog = desk.start_program(EXE, folder, self.folder, {"DISPLAY": None})
         self.assertEqual(self.prog.wait_exit(timeout=60), 1)
 

@@ -251,13 +251,6 @@ class WineDesktop(desktop.Desktop):
     def double_click(self, x, y, button=1):
         super().double_click(x + self.origin[0], y + self.origin[1], button)
 
-    def press(self, x, y):
-        """The left button down at (x, y), held until release()."""
-        self._run(["xdotool", "mousemove", str(x + self.origin[0]), str(y + self.origin[1]), "mousedown", "1"])
-
-    def release(self):
-        self._run(["xdotool", "mouseup", "1"])
-
     # -- the program
 
     def start_program(self, exe, folder, cwd, extra_env=None):

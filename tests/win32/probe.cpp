@@ -9,13 +9,12 @@
 //   broadcast  sends the registered "TaskbarCreated" to every top-level
 //              window, as a shell does when it has started again
 //   caption H where the minimize box and the close box of window H are
-//   pixels L T R B C  how many pixels of colour C the screen shows in that rectangle
 //   forget H  takes away the icon (identifier 1) of window H, as a shell
 //              that ends takes its icons with it
 //   notify    the Shell_NotifyIcon calls made since the last "notify"
 //   post H M W L  posts message M (wParam W, lParam L) to window H
-//   tick H T K    with the thread of window H held, posts the key K (down
-//              and up) to window T, then sends H a tick of its pulse timer
+//   tick H K  with the thread of window H held, posts the key K (down and
+//              up) to its focus, then sends H a tick of its pulse timer
 //              (identifier 1): the tick runs first, with the key queued
 //   quit
 #include <windows.h>
@@ -275,7 +274,8 @@ std::string windowJson(HWND window)
         ",\"style\":" + number(GetWindowLongW(window, GWL_STYLE) & 0xffffffffu) +
         ",\"exstyle\":" + number(GetWindowLongW(window, GWL_EXSTYLE) & 0xffffffffu) +
         ",\"rect\":" + rectOf(window) + ",\"client\":" + clientRect +
-        ",\"focus\":" + focusOf(window) + ",\"threadflags\":" + number(threadOf(window).flags) + ",\"controls\":[" + controls + "]}";
+        ",\"focus\":" + focusOf(window) + ",\"threadflags\":" + number(threadOf(window).flags) +
+        ",\"controls\":[" + controls + "]}";
 }
 
 // Stands in front of Wine's notification area: Shell_NotifyIcon sends its
@@ -388,40 +388,18 @@ std::string state()
         "],\"foreground\":" + foregroundJson + "," + shellJson() + "}";
 }
 
-int pixelsOfColour(RECT area, COLORREF colour)
-{
-    const int width = area.right - area.left, height = area.bottom - area.top;
-    if (width <= 0 || height <= 0)
-        return 0;
-    HDC screen = GetDC(nullptr), copy = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ old = SelectObject(copy, bitmap);
-    BitBlt(copy, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
-    SelectObject(copy, old);
-    BITMAPINFO info {};
-    info.bmiHeader = { sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0 };
-    std::vector<DWORD> bits(size_t(width) * height);
-    GetDIBits(copy, bitmap, 0, height, bits.data(), &info, DIB_RGB_COLORS);
-    DeleteObject(bitmap);
-    DeleteDC(copy);
-    ReleaseDC(nullptr, screen);
-    const DWORD wanted = RGB(GetBValue(colour), GetGValue(colour), GetRValue(colour)); // DIBs hold 0xRRGGBB
-    int count = 0;
-    for (DWORD pixel : bits)
-        count += (pixel & 0xffffff) == wanted;
-    return count;
-}
-
 // A sent message is handled before posted ones: once the thread runs again
 // its tick comes first, and the key waits in its queue meanwhile.
-bool tickWithKeyQueued(HWND window, HWND target, UINT key)
+bool tickWithKeyQueued(HWND window, UINT key)
 {
+    const GUITHREADINFO info = threadOf(window);
+    const HWND target = info.hwndFocus ? info.hwndFocus : info.hwndActive;
     HANDLE thread = OpenThread(THREAD_SUSPEND_RESUME, FALSE, GetWindowThreadProcessId(window, nullptr));
     if (!thread || SuspendThread(thread) == DWORD(-1))
         return false;
     const LPARAM scan = LPARAM(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16;
-    bool ok = PostMessageW(target, WM_KEYDOWN, key, scan | 1) && PostMessageW(target, WM_KEYUP, key, scan | 0xC0000001)
-        && SendNotifyMessageW(window, WM_TIMER, 1, 0);
+    bool ok = PostMessageW(target, WM_KEYDOWN, key, scan | 1)
+        && PostMessageW(target, WM_KEYUP, key, scan | 0xC0000001) && SendNotifyMessageW(window, WM_TIMER, 1, 0);
     ResumeThread(thread);
     CloseHandle(thread);
     return ok;
@@ -456,16 +434,9 @@ int main()
             bool ok = PostMessageW(reinterpret_cast<HWND>(window), UINT(message), WPARAM(wParam), LPARAM(lParam));
             std::puts(ok ? "{\"ok\":true}" : "{\"ok\":false}");
         } else if (command.rfind("tick ", 0) == 0) {
-            unsigned long long window = 0, target = 0, key = 0;
-            std::sscanf(command.c_str() + 5, "%llu %llu %llu", &window, &target, &key);
-            std::puts(tickWithKeyQueued(reinterpret_cast<HWND>(window), reinterpret_cast<HWND>(target), UINT(key))
-                          ? "{\"ok\":true}" : "{\"ok\":false}");
-        } else if (command.rfind("pixels ", 0) == 0) {
-            RECT area {};
-            unsigned long colour = 0;
-            std::sscanf(command.c_str() + 7, "%ld %ld %ld %ld %lu", &area.left, &area.top, &area.right, &area.bottom,
-                        &colour);
-            std::puts(("{\"count\":" + number(pixelsOfColour(area, colour)) + "}").c_str());
+            unsigned long long window = 0, key = 0;
+            std::sscanf(command.c_str() + 5, "%llu %llu", &window, &key);
+            std::puts(tickWithKeyQueued(reinterpret_cast<HWND>(window), UINT(key)) ? "{\"ok\":true}" : "{\"ok\":false}");
         } else if (command.rfind("forget ", 0) == 0) {
             NOTIFYICONDATAW icon {};
             icon.cbSize = sizeof icon;

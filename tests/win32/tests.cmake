@@ -4,6 +4,6 @@
 # the taskbar and the notification area back through the Win32 API.
 add_executable(wine-probe ${CMAKE_CURRENT_LIST_DIR}/probe.cpp)
 target_compile_options(wine-probe PRIVATE -Wall -Wextra)
-target_link_libraries(wine-probe PRIVATE comctl32 gdi32)
+target_link_libraries(wine-probe PRIVATE comctl32)
 target_link_options(wine-probe PRIVATE -static -s)
 set_target_properties(wine-probe PROPERTIES AUTOMOC OFF)
