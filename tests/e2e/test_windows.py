@@ -35,7 +35,7 @@ WS_MAXIMIZEBOX, WS_MINIMIZEBOX, WS_THICKFRAME, WS_SYSMENU, WS_CAPTION = \
 WS_EX_TOPMOST = 0x8
 NIM_ADD, NIM_MODIFY, NIM_DELETE = 0, 1, 2
 WM_APP = 0x8000
-WM_SYSCOMMAND, SC_MOVE, VK_ESCAPE, GUI_INMOVESIZE = 0x112, 0xF010, 0x1B, 0x2
+WM_KEYDOWN, WM_SYSCOMMAND, SC_MOVE, VK_RETURN, VK_ESCAPE, GUI_INMOVESIZE = 0x100, 0x112, 0xF010, 0x0D, 0x1B, 0x2
 
 # Each control at its place in the client area (twips at 15 per pixel).
 LAYOUT = [  # class, text (None: changes), left, top, width, height, enabled
@@ -367,6 +367,11 @@ class WindowsProgramTest(unittest.TestCase):
                 desk.key(*keys.split())
                 state = self.focus_on("Button", focus) if focus else self.focus_on("SysDateTimePick32")
                 self.assertEqual(self.armed(state.main), armed)
+        # Enter held down repeats its key-down (bit 30 set): only the first one presses.
+        desk.probe.ask(f"post {state.main.focus} {WM_KEYDOWN} {VK_RETURN} {0x40000001}")
+        desk.key("Tab")
+        state = self.focus_on("Button", "E&xit")
+        self.assertTrue(self.disarmed(state.main), "a repeat presses nothing")
 
     def test_a_tick_leaves_other_loops_their_keys(self):
         """The box's, a menu's and a drag's modal loops run the ticks too: a

@@ -26,7 +26,11 @@ bool MessagePump::pressFocusedButton(const MSG &msg)
     if (msg.message != WM_KEYDOWN || msg.wParam != VK_RETURN || !IsChild(m_window, msg.hwnd)
         || !(SendMessageW(msg.hwnd, WM_GETDLGCODE, 0, 0) & DLGC_UNDEFPUSHBUTTON))
         return false;
-    SendMessageW(m_window, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(msg.hwnd), BN_CLICKED), LPARAM(msg.hwnd));
+    // Once a press: Enter held down would go on to the button that Set or
+    // Cancel moves the focus to, and undo it.
+    const bool repeated = msg.lParam & (LPARAM(1) << 30);
+    if (!repeated)
+        SendMessageW(m_window, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(msg.hwnd), BN_CLICKED), LPARAM(msg.hwnd));
     return true;
 }
 
