@@ -11,19 +11,29 @@ add_compile_definitions(WINVER=0x0A00 _WIN32_WINNT=0x0A00 NOMINMAX WIN32_LEAN_AN
 include(resources/generated.cmake)
 find_program(ICOTOOL icotool REQUIRED)
 
-# The icon at the sizes Windows shows it; 256 px stored as PNG, as Windows expects.
+# The icon at the sizes Windows asks for from 100 to 200 % (the notification
+# area's and the title bar's 16, 20, 24, 32 px; the taskbar's and Alt+Tab's 32,
+# 40, 48, 64 px; a missing size is scaled from the next one). All but the
+# smallest are stored as PNG, which Windows reads at every size since Vista:
+# a fifth of their bitmaps' bytes.
 set(ALARM_CLOCK_ICON_DIR ${CMAKE_BINARY_DIR}/icons)
 set(ALARM_CLOCK_ICON ${CMAKE_BINARY_DIR}/alarm-clock.ico)
+set(icon_files)
+set(icon_bitmaps)
 set(icon_pngs)
-foreach(size 16 32 48 256)
+foreach(size 16 20 24 32 40 48 64 256)
     set(png ${ALARM_CLOCK_ICON_DIR}/alarm-clock-${size}.png)
     alarm_clock_render_icon(${size} ${png})
-    list(APPEND icon_pngs ${png})
+    list(APPEND icon_files ${png})
+    if(size EQUAL 16)
+        list(APPEND icon_bitmaps ${png})
+    else()
+        list(APPEND icon_pngs -r ${png})
+    endif()
 endforeach()
-list(POP_BACK icon_pngs icon_256)
 add_custom_command(OUTPUT ${ALARM_CLOCK_ICON}
-    COMMAND ${ICOTOOL} -c -o ${ALARM_CLOCK_ICON} ${icon_pngs} -r ${icon_256}
-    DEPENDS ${icon_pngs} ${icon_256}
+    COMMAND ${ICOTOOL} -c -o ${ALARM_CLOCK_ICON} ${icon_bitmaps} ${icon_pngs}
+    DEPENDS ${icon_files}
     COMMENT "Packing the icon sizes into alarm-clock.ico")
 
 # The resource script carries the project's version.

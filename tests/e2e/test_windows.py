@@ -33,8 +33,9 @@ LEAD_S, TONE_S = 0.6, 0.4
 WS_MAXIMIZEBOX, WS_MINIMIZEBOX, WS_THICKFRAME, WS_SYSMENU, WS_CAPTION = \
     0x10000, 0x20000, 0x40000, 0x80000, 0xC00000
 WS_EX_TOPMOST = 0x8
-NIM_ADD, NIM_DELETE = 0, 2
+NIM_ADD, NIM_MODIFY, NIM_DELETE = 0, 1, 2
 WM_APP = 0x8000
+WM_KEYDOWN, WM_SYSCOMMAND, SC_MOVE, VK_RETURN, VK_ESCAPE, GUI_INMOVESIZE = 0x100, 0x112, 0xF010, 0x0D, 0x1B, 0x2
 
 # Each control at its place in the client area (twips at 15 per pixel).
 LAYOUT = [  # class, text (None: changes), left, top, width, height, enabled
@@ -163,6 +164,7 @@ class WindowsProgramTest(unittest.TestCase):
             if call["message"] == NIM_ADD:
                 self.assertEqual(call["flags"], 7, calls)
                 self.assertTrue(WM_APP <= call["callback"] < 0xC000, calls)
+                self.icon_callback = call["callback"]
 
     def label(self, state):
         return seconds_of_day(self.time_label(state.main)["text"])
@@ -306,6 +308,10 @@ class WindowsProgramTest(unittest.TestCase):
                 self.assertAlmostEqual(rect[2] - rect[0], pixels(w), delta=1)
                 self.assertAlmostEqual(rect[3] - rect[1], pixels(h), delta=1)
                 self.assertEqual(found[0]["enabled"], enabled)
+        # Windows names a control after the label just before it among its siblings.
+        texts = {c["hwnd"]: c["text"] for c in main.controls}
+        self.assertEqual([texts.get(self.time_label(main)["prev"]), texts.get(self.picker(main)["prev"])],
+                         ["Current time", "Time when alarm should go off"])
         started = self.assertShowsTheTime(desk.state)
         value = self.picker(main)["value"]
         self.assertTrue(value.startswith("2026-12-07 "), value)
@@ -336,6 +342,56 @@ class WindowsProgramTest(unittest.TestCase):
         desk.key("space")
         state = desk.wait(lambda s: self.disarmed(s.main) and s, "the alarm to disarm")
         self.assertEqual(hms(self.picker(state.main)["value"]), seconds_of_day("09:15:30"), "the picker keeps it")
+
+    def test_labels_in_the_system_text_colour(self):
+        """(High contrast, with the system's window colours, is always off under Wine.)"""
+        colours = r"HKCU\Control Panel\Colors"
+        desk.set_registry(colours, "WindowText", "192 0 0")  # read by the programs started next
+        self.addCleanup(desk.set_registry, colours, "WindowText", "0 0 0")
+        self.start()
+        left, top, right, bottom = self.time_label(desk.state().main)["rect"]
+        png = desk.screenshot(os.path.join(self.folder, "window.png"))
+        rect = (left + desk.origin[0], top + desk.origin[1], right - left, bottom - top)
+        self.assertGreater(program.count_colour(png, rect, lambda *rgb: rgb == (192, 0, 0)), 20)
+
+    def test_keys(self):
+        """Access keys act with Alt only; Tab and Shift+Tab go round the
+        enabled controls; Enter presses the focused button, as in a dialog;
+        Enter and Esc elsewhere do nothing. Each step's last key moves the
+        focus, which shows that the keys before it were handled."""
+        self.start()
+        steps = [  # keys; then the focus on (None: the picker), armed
+            ("Tab", "&Set", False), ("Tab", "E&xit", False), ("Tab", None, False),
+            ("shift+Tab", "E&xit", False), ("shift+Tab", "&Set", False), ("shift+Tab", None, False),
+            ("Return Escape Tab", "&Set", False), ("s x Tab", "E&xit", False), ("x s shift+Tab", "&Set", False),
+            ("Return", "Cancel", True), ("x s Escape Tab", "E&xit", True), ("shift+Tab", "Cancel", True),
+            ("Return", "&Set", False)]
+        for keys, focus, armed in steps:
+            with self.subTest(keys=keys, focus=focus):
+                desk.key(*keys.split())
+                state = self.focus_on("Button", focus) if focus else self.focus_on("SysDateTimePick32")
+                self.assertEqual(self.armed(state.main), armed)
+        # Enter held down repeats its key-down (bit 30 set): only the first one presses.
+        desk.probe.ask(f"post {state.main.focus} {WM_KEYDOWN} {VK_RETURN} {0x40000001}")
+        desk.key("Tab")
+        state = self.focus_on("Button", "E&xit")
+        self.assertTrue(self.disarmed(state.main), "a repeat presses nothing")
+
+    def test_a_tick_leaves_other_loops_their_keys(self):
+        """The box's, a menu's and a drag's modal loops run the ticks too: a
+        key queued for them when a tick comes stays theirs."""
+        self.start()
+
+        def in_loop(s):
+            return s.menus or s.boxes or s.main.threadflags & GUI_INMOVESIZE
+        for loop, begin in (("menu", self.open_icon_menu),
+                            ("drag", lambda: desk.probe.ask(f"post {self.hwnd} {WM_SYSCOMMAND} {SC_MOVE} 0")),
+                            ("box", lambda: self.arm_for("07", "30", "00"))):
+            with self.subTest(loop):
+                begin()
+                desk.wait(in_loop, f"the {loop}'s loop", timeout=15)
+                desk.probe.ask(f"tick {self.hwnd} {VK_ESCAPE}")
+                desk.wait(lambda s: not in_loop(s), f"Esc to end the {loop}")
 
     def test_ring_at_its_second(self):
         self.start()
@@ -438,6 +494,25 @@ class WindowsProgramTest(unittest.TestCase):
         self.minimize()
         self.choose(self.open_icon_menu(), 1)
         self.wait_ended()
+
+    def test_icon_stays_through_taskbar_created_and_a_press_does_nothing(self):
+        self.start()
+        # Sent also when only the shell's settings or the screen's scale changed.
+        desk.broadcast_taskbar_created()
+        self.assertIconCalls([NIM_ADD, NIM_MODIFY])
+        self.minimize()
+        for event in (0x201, 0x205):  # a left press; the right release after it opens the menu
+            desk.probe.ask(f"post {self.hwnd} {self.icon_callback} 1 {event}")
+        state = desk.wait(lambda s: s.menus and s, "the icon's menu")
+        self.assertFalse(state.main.visible, "the press leaves the window hidden")
+        self.choose(state.menus[0], 0)
+        self.wait_restored()
+
+    def test_a_window_that_cannot_be_made_ends_the_program(self):
+        """Wine without its display makes none; the report's box cannot show either."""
+        os.makedirs(folder := os.path.join(self.folder, "program"))
+        self.prog = desk.start_program(EXE, folder, self.folder, {"DISPLAY": None})
+        self.assertEqual(self.prog.wait_exit(timeout=60), 1)
 
     def test_icon_comes_back_when_the_shell_restarts(self):
         self.start()

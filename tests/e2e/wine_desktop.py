@@ -201,6 +201,10 @@ class WineDesktop(desktop.Desktop):
             raise DesktopError(f"stopping Wine failed: {errors}")
         return False
 
+    def set_registry(self, key, name, value):
+        """A string value in the prefix's registry, read by programs started after."""
+        self._wine(["wine", "reg", "add", key, "/v", name, "/d", value, "/f"], timeout=60)
+
     def _kill_wine(self):
         if self.prefix and os.path.isdir(self.prefix):
             subprocess.run(["wineserver", "-k"], env=self.env, capture_output=True, timeout=30)

@@ -12,6 +12,10 @@
 //   forget H  takes away the icon (identifier 1) of window H, as a shell
 //              that ends takes its icons with it
 //   notify    the Shell_NotifyIcon calls made since the last "notify"
+//   post H M W L  posts message M (wParam W, lParam L) to window H
+//   tick H K  with the thread of window H held, posts the key K (down and
+//              up) to its focus, then sends H a tick of its pulse timer
+//              (identifier 1): the tick runs first, with the key queued
 //   quit
 #include <windows.h>
 #include <commctrl.h>
@@ -205,20 +209,25 @@ std::string controlJson(HWND control)
         ",\"class\":" + quoted(cls) + ",\"text\":" + quoted(textOf(control)) +
         ",\"id\":" + number(GetDlgCtrlID(control)) +
         ",\"enabled\":" + flag(IsWindowEnabled(control)) +
+        ",\"prev\":" + number(reinterpret_cast<UINT_PTR>(GetWindow(control, GW_HWNDPREV))) +
         ",\"visible\":" + flag(IsWindowVisible(control)) + ",\"rect\":" + rectOf(control);
     if (cls == "SysDateTimePick32")
         out += ",\"value\":" + pickerTime(control);
     return out + "}";
 }
 
-std::string focusOf(HWND window)
+GUITHREADINFO threadOf(HWND window)
 {
     GUITHREADINFO info {};
     info.cbSize = sizeof info;
-    DWORD thread = GetWindowThreadProcessId(window, nullptr);
-    if (!GetGUIThreadInfo(thread, &info) || !info.hwndFocus)
-        return "null";
-    return number(reinterpret_cast<UINT_PTR>(info.hwndFocus));
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    return info;
+}
+
+std::string focusOf(HWND window)
+{
+    const HWND focus = threadOf(window).hwndFocus;
+    return focus ? number(reinterpret_cast<UINT_PTR>(focus)) : "null";
 }
 
 // Where the title bar's minimize box and close box are, found as the window
@@ -265,7 +274,8 @@ std::string windowJson(HWND window)
         ",\"style\":" + number(GetWindowLongW(window, GWL_STYLE) & 0xffffffffu) +
         ",\"exstyle\":" + number(GetWindowLongW(window, GWL_EXSTYLE) & 0xffffffffu) +
         ",\"rect\":" + rectOf(window) + ",\"client\":" + clientRect +
-        ",\"focus\":" + focusOf(window) + ",\"controls\":[" + controls + "]}";
+        ",\"focus\":" + focusOf(window) + ",\"threadflags\":" + number(threadOf(window).flags) +
+        ",\"controls\":[" + controls + "]}";
 }
 
 // Stands in front of Wine's notification area: Shell_NotifyIcon sends its
@@ -378,6 +388,23 @@ std::string state()
         "],\"foreground\":" + foregroundJson + "," + shellJson() + "}";
 }
 
+// A sent message is handled before posted ones: once the thread runs again
+// its tick comes first, and the key waits in its queue meanwhile.
+bool tickWithKeyQueued(HWND window, UINT key)
+{
+    const GUITHREADINFO info = threadOf(window);
+    const HWND target = info.hwndFocus ? info.hwndFocus : info.hwndActive;
+    HANDLE thread = OpenThread(THREAD_SUSPEND_RESUME, FALSE, GetWindowThreadProcessId(window, nullptr));
+    if (!thread || SuspendThread(thread) == DWORD(-1))
+        return false;
+    const LPARAM scan = LPARAM(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16;
+    bool ok = PostMessageW(target, WM_KEYDOWN, key, scan | 1)
+        && PostMessageW(target, WM_KEYUP, key, scan | 0xC0000001) && SendNotifyMessageW(window, WM_TIMER, 1, 0);
+    ResumeThread(thread);
+    CloseHandle(thread);
+    return ok;
+}
+
 }
 
 int main()
@@ -401,6 +428,15 @@ int main()
             std::puts(notifySpy::take().c_str());
         } else if (command.rfind("caption ", 0) == 0) {
             std::puts(("{" + captionBoxes(reinterpret_cast<HWND>(std::stoull(command.substr(8)))) + "}").c_str());
+        } else if (command.rfind("post ", 0) == 0) {
+            unsigned long long window = 0, message = 0, wParam = 0, lParam = 0;
+            std::sscanf(command.c_str() + 5, "%llu %llu %llu %llu", &window, &message, &wParam, &lParam);
+            bool ok = PostMessageW(reinterpret_cast<HWND>(window), UINT(message), WPARAM(wParam), LPARAM(lParam));
+            std::puts(ok ? "{\"ok\":true}" : "{\"ok\":false}");
+        } else if (command.rfind("tick ", 0) == 0) {
+            unsigned long long window = 0, key = 0;
+            std::sscanf(command.c_str() + 5, "%llu %llu", &window, &key);
+            std::puts(tickWithKeyQueued(reinterpret_cast<HWND>(window), UINT(key)) ? "{\"ok\":true}" : "{\"ok\":false}");
         } else if (command.rfind("forget ", 0) == 0) {
             NOTIFYICONDATAW icon {};
             icon.cbSize = sizeof icon;

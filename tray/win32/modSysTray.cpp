@@ -21,8 +21,11 @@ void modSysTray::add(HWND window, HICON icon)
 
 void modSysTray::addAgain()
 {
+    // The shell also says so when only its settings or the screen's scale
+    // changed: an icon still there refuses to be added, and is updated instead.
     if (m_registered)
-        m_shown = Shell_NotifyIconA(NIM_ADD, &m_record) != FALSE;
+        m_shown = Shell_NotifyIconA(NIM_ADD, &m_record) != FALSE
+                  || Shell_NotifyIconA(NIM_MODIFY, &m_record) != FALSE;
 }
 
 void modSysTray::remove()

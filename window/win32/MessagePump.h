@@ -5,7 +5,9 @@
 #include <windows.h>
 
 // The program's one message loop. Keys go through the window's dialog
-// navigation first: Tab between the controls and the access keys.
+// navigation first: Tab between the controls and the access keys, which act
+// with Alt only. Enter presses the focused button, as in a dialog; no button
+// answers Enter or Esc elsewhere.
 class MessagePump
 {
 public:
@@ -15,12 +17,16 @@ public:
     // Until the window is gone; returns the exit code.
     int run();
 
-    // Handles the messages already queued, then returns. Timer ticks are left
-    // in the queue for the main loop, so a tick never runs inside a tick.
+    // Handles the messages already queued for the window and its controls,
+    // then returns. Timer ticks are left in the queue for the main loop, so a
+    // tick never runs inside a tick; while a modal loop of the system's runs
+    // (the ringing box, a menu, a window drag) every message is left to it.
     void yield();
 
 private:
     void dispatch(MSG &msg);
+    bool pressFocusedButton(const MSG &msg);
+    bool inModalLoop() const;
 
     const HWND &m_window;
 };

@@ -12,6 +12,7 @@
 #include <commctrl.h>
 
 #include <cstring>
+#include <iterator>
 #include <string>
 
 namespace {
@@ -34,6 +35,21 @@ HWND createMainWindow(HINSTANCE instance, WNDPROC windowProc, void *form)
                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, form);
 }
 
+// The default error path of a window or control that could not be made: the
+// system's reason in a box, and the program ends rather than run without it.
+[[noreturn]] void failCreating(const wchar_t *what)
+{
+    const DWORD error = GetLastError();
+    wchar_t text[512] = L"The ";
+    lstrcatW(text, what);
+    lstrcatW(text, L" could not be created.\n\n");
+    const int length = lstrlenW(text);
+    FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text + length,
+                   DWORD(std::size(text) - length), nullptr);
+    MessageBoxW(nullptr, text, L"Alarm Clock", MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
+    ExitProcess(1);
+}
+
 HICON programIcon(HINSTANCE instance, int metric, UINT dpi)
 {
     const int size = GetSystemMetricsForDpi(metric, dpi);
@@ -53,7 +69,8 @@ frmAlarmClock::frmAlarmClock(HINSTANCE instance, SystemClock &clock, core::Alarm
       tmrCurrentTimer(m_pulse, [this] { tmrCurrentTimer_Timer(); }),
       tmrAlarmTimer(m_pulse, [this] { tmrAlarmTimer_Timer(); })
 {
-    createMainWindow(instance, windowProc, this); // its controls come with WM_CREATE
+    if (!createMainWindow(instance, windowProc, this)) // its controls come with WM_CREATE
+        failCreating(L"window");
     m_tray = std::make_unique<TrayController>(m_window, mPopupSys, m_sysTray);
     m_alarmControls =
         std::make_unique<WindowAlarmControls>(*dtpAlarmTime, cmdSet, cmdCancel, tmrAlarmTimer, m_focus);
@@ -87,18 +104,20 @@ HWND frmAlarmClock::createControl(const char *className, const char *text, DWORD
                            0, m_window, HMENU(INT_PTR(id)), m_instance, nullptr);
 }
 
-// Created in the focus order: picker, Set, Cancel, Exit; the labels take no focus.
+// Windows names a control after the label just before it among the window's
+// children, and Tab follows the same order: each label comes before what it
+// names, and the focus goes picker, Set, Cancel, Exit (the labels take none).
 void frmAlarmClock::createControls()
 {
     namespace design = core::design;
+    Label2 = createControl(WC_STATICA, design::Label2.text, SS_LEFT | SS_NOPREFIX, ControlIds::Label2);
+    lblCurrentTime = createControl(WC_STATICA, design::lblCurrentTime.text, SS_LEFT | SS_NOPREFIX,
+                                   ControlIds::lblCurrentTime);
+    Label1 = createControl(WC_STATICA, design::Label1.text, SS_LEFT | SS_NOPREFIX, ControlIds::Label1);
     dtpAlarmTime = std::make_unique<TimePicker>(m_window, ControlIds::dtpAlarmTime);
     cmdSet = createControl(WC_BUTTONA, design::cmdSet.text, WS_TABSTOP | BS_PUSHBUTTON, ControlIds::cmdSet);
     cmdCancel = createControl(WC_BUTTONA, design::cmdCancel.text, WS_TABSTOP | BS_PUSHBUTTON, ControlIds::cmdCancel);
     cmdExit = createControl(WC_BUTTONA, design::cmdExit.text, WS_TABSTOP | BS_PUSHBUTTON, ControlIds::cmdExit);
-    Label1 = createControl(WC_STATICA, design::Label1.text, SS_LEFT | SS_NOPREFIX, ControlIds::Label1);
-    Label2 = createControl(WC_STATICA, design::Label2.text, SS_LEFT | SS_NOPREFIX, ControlIds::Label2);
-    lblCurrentTime = createControl(WC_STATICA, design::lblCurrentTime.text, SS_LEFT | SS_NOPREFIX,
-                                   ControlIds::lblCurrentTime);
     showTimeOfDay(); // measured for the layout with a real time in it
 
     m_layout.add(Label2, design::Label2);
@@ -112,6 +131,11 @@ void frmAlarmClock::createControls()
     mPopupSys = CreatePopupMenu();
     AppendMenuA(mPopupSys, MF_STRING, ControlIds::mPopRestore, design::mPopRestore);
     AppendMenuA(mPopupSys, MF_STRING, ControlIds::mPopExit, design::mPopExit);
+    for (HWND control : { Label2, lblCurrentTime, Label1, dtpAlarmTime->handle(), cmdSet, cmdCancel, cmdExit })
+        if (!control)
+            failCreating(L"window's controls");
+    if (!mPopupSys)
+        failCreating(L"icon's menu");
 }
 
 void frmAlarmClock::applyDpi(UINT dpi, POINT topLeft)
@@ -128,6 +152,23 @@ void frmAlarmClock::applyDpi(UINT dpi, POINT topLeft)
         DestroyIcon(oldBig);
     if (oldSmall)
         DestroyIcon(oldSmall);
+}
+
+bool frmAlarmClock::highContrastOn()
+{
+    HIGHCONTRASTW contrast{};
+    contrast.cbSize = sizeof contrast;
+    return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0)
+           && (contrast.dwFlags & HCF_HIGHCONTRASTON);
+}
+
+// White labels as designed, in the system's text colour; in high contrast the
+// system's own window colours.
+LRESULT frmAlarmClock::labelColours(HDC dc) const
+{
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    SetBkColor(dc, m_highContrast ? GetSysColor(COLOR_WINDOW) : RGB(255, 255, 255));
+    return LRESULT(m_highContrast ? GetSysColorBrush(COLOR_WINDOW) : HBRUSH(GetStockObject(WHITE_BRUSH)));
 }
 
 bool frmAlarmClock::isLabel(HWND control) const
@@ -181,11 +222,14 @@ LRESULT frmAlarmClock::handle(UINT message, WPARAM wParam, LPARAM lParam)
             Form_Resize();
         return 0;
     case WM_CTLCOLORSTATIC:
-        if (isLabel(HWND(lParam))) {
-            SetBkColor(HDC(wParam), RGB(255, 255, 255));
-            SetTextColor(HDC(wParam), RGB(0, 0, 0));
-            return LRESULT(GetStockObject(WHITE_BRUSH));
-        }
+        if (isLabel(HWND(lParam)))
+            return labelColours(HDC(wParam));
+        break;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+        m_highContrast = highContrastOn();
+        SendMessageA(dtpAlarmTime->handle(), message, wParam, lParam);
+        InvalidateRect(m_window, nullptr, TRUE);
         break;
     case WM_ACTIVATE:
         if (LOWORD(wParam) == WA_INACTIVE)

@@ -49,6 +49,8 @@ private:
     void applyDpi(UINT dpi, POINT topLeft);
     void showTimeOfDay();
     bool isLabel(HWND control) const;
+    static bool highContrastOn();
+    LRESULT labelColours(HDC dc) const;
 
     void tmrCurrentTimer_Timer();
     void tmrAlarmTimer_Timer();
@@ -69,6 +71,7 @@ private:
     HICON m_bigIcon = nullptr;
     HICON m_smallIcon = nullptr;
     HICON m_trayIcon = nullptr; // the notification area's, kept for the whole run
+    bool m_highContrast = highContrastOn();
     MessagePump m_pump;
     FocusKeeper m_focus;
     ControlLayout m_layout;
