@@ -251,8 +251,10 @@ class WindowsProgramTest(unittest.TestCase):
         recorder = desk.record(os.path.join(self.folder, "heard.wav"))
         origin = time.monotonic()
         self.arm_for("07", "30", "00")
+        before = None
         if hidden:
             self.minimize()
+            before = desk.state().foreground
         state = desk.wait(lambda s: s.box and s, "the ringing box", timeout=15)
         box_at = time.monotonic() - origin
         box = state.box
@@ -275,6 +277,10 @@ class WindowsProgramTest(unittest.TestCase):
         ok_at = time.monotonic() - origin
         state = desk.wait(lambda s: not s.boxes and self.disarmed(s.main) and s, "the alarm to disarm")
         self.assertEqual(bool(state.shown), not hidden, "the ring leaves the window as it was")
+        if hidden:
+            # The keyboard goes back to the window the user was in, never to the hidden one.
+            state = desk.wait(lambda s: s.foreground == before and s, f"the foreground back to {before}")
+            self.assertFalse(state.is_foreground(state.main), state)
         return recorder, box_at, ok_at
 
     # -- cases
