@@ -17,6 +17,7 @@ import wave
 sys.path.insert(0, os.path.dirname(__file__))
 import desktop  # noqa: E402
 import program  # noqa: E402
+import stress  # noqa: E402
 import wine_desktop  # noqa: E402
 from desktop import wait_until  # noqa: E402
 
@@ -431,6 +432,8 @@ class WindowsProgramTest(unittest.TestCase):
         desk.click(*wine_desktop.center(state.icons[0]["rect"]))
         self.wait_restored()
 
+
+load_tests = stress.load_tests_of(WindowsProgramTest, ["test_minimize_hides_and_the_icon_brings_it_back"])
 
 if __name__ == "__main__":
     unittest.main(verbosity=2)
