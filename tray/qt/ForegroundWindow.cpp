@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ForegroundWindow.h"
 
+#include "ActivationOnExpose.h"
+
 #include <QGuiApplication>
 #include <QWidget>
 
@@ -86,8 +88,11 @@ namespace ForegroundWindow {
 void bringToForeground(QWidget &window)
 {
     window.raise();
-    if (onX11())
-        requestActivation(window);
+    // Mutter acts on an activation of a window it has not mapped yet only
+    // when it can show the window at once; otherwise the request is lost and
+    // the window comes up without the focus.
+    if (onX11() && window.windowHandle())
+        ActivationOnExpose::request(*window.windowHandle(), [&window] { requestActivation(window); });
     else
         window.activateWindow(); // XDG activation on Wayland
 }
