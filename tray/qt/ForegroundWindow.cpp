@@ -88,9 +88,9 @@ namespace ForegroundWindow {
 void bringToForeground(QWidget &window)
 {
     window.raise();
-    // Mutter acts on an activation of a window it has not mapped yet only
-    // when it can show the window at once; otherwise the request is lost and
-    // the window comes up without the focus.
+    // Sent right after show(), the request reaches the window manager before
+    // it has mapped the window (mutter then focuses it only by showing it
+    // within the request): it goes once the window is on the screen.
     if (onX11() && window.windowHandle())
         ActivationOnExpose::request(*window.windowHandle(), [&window] { requestActivation(window); });
     else
