@@ -404,16 +404,13 @@ class KeyboardGrabWatch:
     """Notices a keyboard grab without taking part in it. Trying a grab of our
     own would do, but it can collide with the client's and make that fail.
     An active grab moves the focus away with mode NotifyGrab, and the window
-    that held the focus (the root, when none did) and its ancestors below the
-    root are told. Every top-level window is watched, not only the focus's of
-    now: the window manager may still move the focus (after a window hid, say)
-    before the grab comes."""
+    that held the focus (the root, when none did) is told."""
 
     def __init__(self, display):
         self._x = Xlib.display.Display(display)
         self._x.set_error_handler(lambda *error: None)  # a window may go meanwhile
         root = self._x.screen().root
-        watched = [root, *root.query_tree().children]
+        watched = [root]
         focus = self._x.get_input_focus().focus
         while isinstance(focus, Xlib.xobject.drawable.Window) and focus != root:
             watched.append(focus)
