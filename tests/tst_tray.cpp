@@ -1,10 +1,12 @@
 // SPDX-FileCopyrightText: 2026 Alarm Clock developers
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "ActivationOnExpose.h"
 #include "TrayController.h"
 
 #include <QApplication>
 #include <QMenu>
 #include <QTest>
+#include <QWindow>
 
 namespace {
 
@@ -49,6 +51,7 @@ private slots:
     void rightClickOpensTheMenuAndLeavesAHiddenWindowHidden();
     void rightClickOnAVisibleWindowKeepsItAsItWas();
     void otherReasonsDoNothing();
+    void activationWaitsForTheWindowOnTheScreen();
 };
 
 void TestTray::minimizingHidesTheWindow()
@@ -145,6 +148,20 @@ void TestTray::otherReasonsDoNothing()
     rig.tray.iconActivated(QSystemTrayIcon::Unknown);
     QVERIFY(!rig.window.isVisible());
     QVERIFY(!rig.menu.isVisible());
+}
+
+void TestTray::activationWaitsForTheWindowOnTheScreen()
+{
+    QWindow window;
+    int activations = 0;
+    ActivationOnExpose::request(window, [&] { ++activations; });
+    ActivationOnExpose::request(window, [&] { ++activations; });
+    QCOMPARE(activations, 0);
+    window.show();
+    QTRY_VERIFY(window.isExposed());
+    QCOMPARE(activations, 1); // a second request while waiting was the same one
+    ActivationOnExpose::request(window, [&] { ++activations; });
+    QCOMPARE(activations, 2); // on the screen already: at once
 }
 
 QTEST_MAIN(TestTray)

@@ -794,6 +794,11 @@ class Desktop:
         value = self._root_property("_NET_ACTIVE_WINDOW")
         return value[0] if value else None
 
+    def input_focus(self):
+        """The window that has the keyboard (or X's None or PointerRoot)."""
+        focus = self._x.get_input_focus().focus
+        return getattr(focus, "id", focus)
+
     def close_window(self, wid):
         """Asks the window to close, as its close box does."""
         self._run(["wmctrl", "-i", "-c", hex(wid)])

@@ -39,6 +39,7 @@ class RingTest(unittest.TestCase):
         if hidden:
             desk.minimize(self.wid)
             wait_until(lambda: not desk.windows(program.TITLE), 10, "the window to hide")
+            user_focus = desk.input_focus()
 
         alert = program.wait_box(desk, self.app)
         rang_at = program.seconds_of_day(program.shown_time(self.c))
@@ -60,6 +61,9 @@ class RingTest(unittest.TestCase):
         self.assertNotIn("enabled", states(self.c["cancel"]))
         self.assertIn("enabled", states(self.c["picker"]))
         dismissed = time.monotonic()
+        if hidden:
+            # The keyboard goes back to where the user had it, not to the hidden window.
+            wait_until(lambda: desk.input_focus() == user_focus, 5, f"the keyboard back on {user_focus}")
         time.sleep(TONE_S + 1.0)  # the last play
         segments = desktop.sound_segments(recorder.stop())
         return segments, dismissed, boxes

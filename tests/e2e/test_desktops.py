@@ -12,6 +12,7 @@ sys.path.insert(0, os.path.dirname(__file__))
 import desktop  # noqa: E402
 import program  # noqa: E402
 import shells  # noqa: E402
+import stress  # noqa: E402
 from desktop import states, wait_until  # noqa: E402
 
 DESKTOP = os.environ.get("ALARM_CLOCK_DESKTOP", "xfce")
@@ -147,6 +148,9 @@ class DesktopTest(unittest.TestCase):
         self.assertTrue(heard, "the bell was heard through the sound server")
         other.stop()
 
+
+load_tests = stress.load_tests_of(DesktopTest, ["test_icon_brings_the_window_back_focused",
+                                               "test_menu_restores_then_exits"])
 
 if __name__ == "__main__":
     unittest.main(verbosity=2)

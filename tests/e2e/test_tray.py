@@ -9,6 +9,7 @@ import unittest
 sys.path.insert(0, os.path.dirname(__file__))
 import desktop  # noqa: E402
 import program  # noqa: E402
+import stress  # noqa: E402
 from desktop import states, wait_until  # noqa: E402
 
 desk = program.SharedDesktop(tray=True, sound=False)
@@ -90,6 +91,7 @@ class TrayTest(unittest.TestCase):
         self.assertFalse(self.shown(), "a hidden window stays hidden")
         choose(menu, "Restore")
         wait_until(self.shown, 10, "Restore to bring the window back")
+        wait_until(lambda: desk.active_window() == self.wid, 5, "the window in the foreground")
 
     def test_right_click_on_a_shown_window_leaves_it_shown(self):
         with desk.watch_popup_menus() as menus:
@@ -137,6 +139,10 @@ class TrayTest(unittest.TestCase):
         desk.click(*center(self.icon))
         wait_until(self.shown, 10, "the window to come back")
 
+
+load_tests = stress.load_tests_of(TrayTest, ["test_minimize_hides_and_a_click_restores",
+                                            "test_double_click_gives_one_restored_window",
+                                            "test_right_click_opens_the_menu_and_restore_works"])
 
 if __name__ == "__main__":
     unittest.main(verbosity=2)

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ForegroundWindow.h"
 
+#include "ActivationOnExpose.h"
+
 #include <QGuiApplication>
 #include <QWidget>
 
@@ -86,8 +88,11 @@ namespace ForegroundWindow {
 void bringToForeground(QWidget &window)
 {
     window.raise();
-    if (onX11())
-        requestActivation(window);
+    // Sent right after show(), the request reaches the window manager before
+    // it has mapped the window (mutter then focuses it only by showing it
+    // within the request): it goes once the window is on the screen.
+    if (onX11() && window.windowHandle())
+        ActivationOnExpose::request(*window.windowHandle(), [&window] { requestActivation(window); });
     else
         window.activateWindow(); // XDG activation on Wayland
 }
