@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The shared alarm logic on its own, as both programs run it.
 #include "AlarmLogic.h"
+#include "LabelColours.h"
 #include "LayoutFit.h"
 #include "TickGate.h"
 #include "TickPhase.h"
@@ -88,6 +89,8 @@ private slots:
     void hidingNeedsTheIcon();
     void layoutFitsTheTexts_data();
     void layoutFitsTheTexts();
+    void labelColours_data();
+    void labelColours();
     void tickGate_data();
     void tickGate();
     void nextTickComesJustAfterTheSecond_data();
@@ -240,6 +243,28 @@ void TestCore::layoutFitsTheTexts()
     const core::PixelSize client = core::toPixels(core::design::Client, dpi, scale);
     QTEST(client.width, "clientWidth");
     QTEST(client.height, "clientHeight");
+}
+
+void TestCore::labelColours_data()
+{
+    QTest::addColumn<bool>("highContrast");
+    QTest::addColumn<int>("text"); // the system's text colour, grey
+    QTest::addColumn<bool>("systemBackground");
+    QTest::addColumn<bool>("systemText");
+    QTest::newRow("black on white") << false << 0 << false << true;
+    QTest::newRow("dark grey") << false << 160 << false << true;
+    QTest::newRow("a dark theme's light text") << false << 161 << false << false;
+    QTest::newRow("high contrast, white text") << true << 255 << true << true;
+    QTest::newRow("high contrast, black text") << true << 0 << true << true;
+}
+
+void TestCore::labelColours()
+{
+    QFETCH(bool, highContrast);
+    QFETCH(int, text);
+    const core::LabelColours colours = core::labelColours(highContrast, text, text, text);
+    QTEST(colours.systemBackground, "systemBackground");
+    QTEST(colours.systemText, "systemText");
 }
 
 void TestCore::tickGate_data()

@@ -30,8 +30,10 @@ inline constexpr const char *TrayTip = "Alarm Clock";
 inline constexpr Twips Client{ 0, 0, 4215, 1605 };
 
 inline constexpr ControlDesign Label2{ "Label2", ControlKind::Label, "Current time", { 120, 120, 975, 255 } };
-inline constexpr ControlDesign lblCurrentTime{ "lblCurrentTime", ControlKind::Label, "Label3", { 2520, 120, 1575, 255 } };
-inline constexpr ControlDesign Label1{ "Label1", ControlKind::Label, "Time when alarm should go off", { 120, 600, 2295, 255 } };
+inline constexpr ControlDesign lblCurrentTime{ "lblCurrentTime", ControlKind::Label, "Label3",
+                                               { 2520, 120, 1575, 255 } };
+inline constexpr ControlDesign Label1{ "Label1", ControlKind::Label, "Time when alarm should go off",
+                                       { 120, 600, 2295, 255 } };
 inline constexpr ControlDesign dtpAlarmTime{ "dtpAlarmTime", ControlKind::Picker, "", { 2520, 540, 1575, 375 } };
 inline constexpr ControlDesign cmdSet{ "cmdSet", ControlKind::Button, "&Set", { 960, 1080, 975, 375 } };
 inline constexpr ControlDesign cmdCancel{ "cmdCancel", ControlKind::Button, "Cancel", { 2040, 1080, 975, 375 } };

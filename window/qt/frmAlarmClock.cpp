@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frmAlarmClock.h"
 
+#include "LabelColours.h"
 #include "LayoutFit.h"
 #include "ProgramIcon.h"
 #include "TickTimer.h"
@@ -58,9 +59,11 @@ Label *whiteLabel(const core::ControlDesign &design, QWidget *parent)
     label->setObjectName(QString::fromLatin1(design.name));
     label->setAutoFillBackground(true);
     QPalette palette = label->palette();
-    palette.setColor(QPalette::Window, Qt::white);
-    // Keep the text readable on white when the desktop's theme is dark.
-    if (palette.color(QPalette::WindowText).lightness() > 160)
+    const QColor text = palette.color(QPalette::WindowText);
+    const core::LabelColours colours = core::labelColours(false, text.red(), text.green(), text.blue());
+    if (!colours.systemBackground)
+        palette.setColor(QPalette::Window, Qt::white);
+    if (!colours.systemText)
         palette.setColor(QPalette::WindowText, Qt::black);
     label->setPalette(palette);
     return label;

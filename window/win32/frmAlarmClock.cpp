@@ -3,6 +3,7 @@
 #include "frmAlarmClock.h"
 
 #include "ControlIds.h"
+#include "LabelColours.h"
 #include "PowerRequest.h"
 #include "ResourceIds.h"
 #include "SystemClock.h"
@@ -162,13 +163,14 @@ bool frmAlarmClock::highContrastOn()
            && (contrast.dwFlags & HCF_HIGHCONTRASTON);
 }
 
-// White labels as designed, in the system's text colour; in high contrast the
-// system's own window colours.
 LRESULT frmAlarmClock::labelColours(HDC dc) const
 {
-    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-    SetBkColor(dc, m_highContrast ? GetSysColor(COLOR_WINDOW) : RGB(255, 255, 255));
-    return LRESULT(m_highContrast ? GetSysColorBrush(COLOR_WINDOW) : HBRUSH(GetStockObject(WHITE_BRUSH)));
+    const COLORREF text = GetSysColor(COLOR_WINDOWTEXT);
+    const core::LabelColours colours =
+        core::labelColours(m_highContrast, GetRValue(text), GetGValue(text), GetBValue(text));
+    SetTextColor(dc, colours.systemText ? text : RGB(0, 0, 0));
+    SetBkColor(dc, colours.systemBackground ? GetSysColor(COLOR_WINDOW) : RGB(255, 255, 255));
+    return LRESULT(colours.systemBackground ? GetSysColorBrush(COLOR_WINDOW) : HBRUSH(GetStockObject(WHITE_BRUSH)));
 }
 
 bool frmAlarmClock::isLabel(HWND control) const
