@@ -30,4 +30,8 @@ void __throw_length_error(const char *)
 {
     std::abort();
 }
+void __throw_logic_error(const char *)
+{
+    std::abort();
+}
 } // namespace std

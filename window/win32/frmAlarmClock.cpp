@@ -9,10 +9,10 @@
 #include "SystemClock.h"
 #include "TimeText.h"
 #include "TrayController.h"
+#include "WideText.h"
 
 #include <commctrl.h>
 
-#include <cstring>
 #include <iterator>
 #include <string>
 
@@ -47,7 +47,8 @@ HWND createMainWindow(HINSTANCE instance, WNDPROC windowProc, void *form)
     const int length = lstrlenW(text);
     FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text + length,
                    DWORD(std::size(text) - length), nullptr);
-    MessageBoxW(nullptr, text, L"Alarm Clock", MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
+    const std::wstring title = WideText::fromUtf8(core::design::Title);
+    MessageBoxW(nullptr, text, title.c_str(), MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
     ExitProcess(1);
 }
 
@@ -100,9 +101,9 @@ frmAlarmClock::~frmAlarmClock()
 // format, stays whole.
 HWND frmAlarmClock::createControl(const char *className, const char *text, DWORD style, int id)
 {
-    const auto wide = [](const char *ascii) { return std::wstring(ascii, ascii + std::strlen(ascii)); };
-    return CreateWindowExW(0, wide(className).c_str(), wide(text).c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 0,
-                           0, m_window, HMENU(INT_PTR(id)), m_instance, nullptr);
+    return CreateWindowExW(0, WideText::fromUtf8(className).c_str(), WideText::fromUtf8(text).c_str(),
+                           WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, m_window, HMENU(INT_PTR(id)), m_instance,
+                           nullptr);
 }
 
 // Windows names a control after the label just before it among the window's
