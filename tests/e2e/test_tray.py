@@ -33,6 +33,14 @@ def choose(menu, label):
 
 class TrayTest(unittest.TestCase):
     def setUp(self):
+        # The program's window deactivations since its window was minimized
+        # (Qt then names the window by its icon text, which is empty), heard
+        # through all window events: Qt's bridge sends none to a listener of
+        # "window:deactivate" alone.
+        self.deactivations = desktop.EventWatch(
+            "window:", lambda e: e.type == "window:deactivate" and not e.any_data
+            and e.host_application.get_process_id() == self.prog.pid)
+        self.addCleanup(self.deactivations.close)
         self.prog, self.wid = program.start(desk)
         # trayer lays a docked icon out anew after docking it: click only an
         # icon that is drawn where it was found.
@@ -50,12 +58,19 @@ class TrayTest(unittest.TestCase):
         return desk.windows(program.TITLE)
 
     def minimize_into_tray(self):
+        desk.activate(self.wid)
+        self.deactivations.seen.clear()
         desk.minimize(self.wid)
         # openbox can sit on a request it has read until fresh X activity wakes it.
         wait_until(lambda: self.wid not in self.shown(), 10, "the window to leave the screen",
                    on_poll=desk._nudge_now_and_then)
         # Withdrawn, not iconic: gone from the taskbar too.
         wait_until(lambda: desk.window_state(self.wid).wm == "Withdrawn", 5, "the window to be withdrawn")
+        # Qt tells of the window hiding at once, and of the program going
+        # inactive once the focus has not come back for a moment. Going
+        # inactive closes the program's menus, one opened in between too.
+        self.deactivations.wait(5)
+        self.deactivations.wait(5)
 
     def test_icon_docks_with_the_program_icon(self):
         self.assertGreaterEqual(self.icon.w, 16)
@@ -142,7 +157,8 @@ class TrayTest(unittest.TestCase):
 
 load_tests = stress.load_tests_of(TrayTest, ["test_minimize_hides_and_a_click_restores",
                                             "test_double_click_gives_one_restored_window",
-                                            "test_right_click_opens_the_menu_and_restore_works"])
+                                            "test_right_click_opens_the_menu_and_restore_works",
+                                            "test_box_and_menu_closing_with_the_window_hidden_keep_it_running"])
 
 if __name__ == "__main__":
     unittest.main(verbosity=2)
