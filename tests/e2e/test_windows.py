@@ -290,26 +290,28 @@ class WindowsProgramTest(unittest.TestCase):
             self.assertEqual(len(s.boxes), 1, f"one box while it is open: {s}")
             self.assertEqual(bool(s.shown), not hidden, s)
         desk.key("Return")
-        # The program took the OK after the last look that found the box still
+        # The program took the OK after the last look that still found the box
         # open was asked for, and before the first that found it closed was
-        # answered; each look is asked for once the one before is answered.
-        answered = [time.monotonic() - origin]
-        open_looks = []
+        # answered; each look is asked for after the one before was answered.
+        asked = time.monotonic() - origin
+        ok_at = [asked, None]
 
         def disarmed(s):
-            answered.append(time.monotonic() - origin)
+            nonlocal asked
+            answered = time.monotonic() - origin
             if s.boxes:
-                open_looks.append(len(answered) - 2)
+                ok_at[0] = asked
+            elif ok_at[1] is None:
+                ok_at[1] = answered
+            asked = answered
             return not s.boxes and self.disarmed(s.main) and s
         state = desk.wait(disarmed, "the alarm to disarm")
-        last_open = open_looks[-1] if open_looks else -1
-        ok_at = (answered[max(last_open, 0)], answered[last_open + 2])
         self.assertEqual(bool(state.shown), not hidden, "the ring leaves the window as it was")
         if hidden:
             # The keyboard goes back to the window the user was in, never to the hidden one.
             state = desk.wait(lambda s: s.foreground == before and s, f"the foreground back to {before}")
             self.assertFalse(state.is_foreground(state.main), state)
-        return recorder, box_at, ok_at
+        return recorder, box_at, tuple(ok_at)
 
     # -- cases
 
