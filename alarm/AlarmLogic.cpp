@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "AlarmLogic.h"
 
+#include "WakeMoment.h"
+
 namespace core {
 
 using Control = AlarmControls::Control;
@@ -19,12 +21,41 @@ std::string AlarmLogic::holdReason(TimeOfDay alarm) const
 void AlarmLogic::switchCheck(bool on)
 {
     m_controls.setEnabled(Control::Check, on);
+    m_checking = on;
+    if (on)
+        placeWake();
+    else if (m_wakeDue && m_services.wake)
+        m_services.wake->end();
+    if (!on)
+        m_wakeDue.reset();
     if (!m_services.sleep)
         return;
     if (on)
         m_services.sleep->hold(holdReason(timeOfDay(m_controls.pickerValue())));
     else
         m_services.sleep->release();
+}
+
+void AlarmLogic::placeWake()
+{
+    if (!m_services.wake || !m_services.zone)
+        return;
+    const std::optional<UtcSeconds> due = wakeMoment(m_controls.pickerValue(), *m_services.zone);
+    if (due == m_wakeDue)
+        return;
+    if (due)
+        m_services.wake->arm(*due);
+    else
+        m_services.wake->end();
+    m_wakeDue = due;
+}
+
+void AlarmLogic::clockChanged()
+{
+    if (!m_checking || m_ringing)
+        return;
+    m_wakeDue.reset();
+    placeWake();
 }
 
 void AlarmLogic::set()
@@ -52,6 +83,7 @@ void AlarmLogic::cancel()
 void AlarmLogic::stopChecking()
 {
     switchCheck(false);
+    endRing();
 }
 
 // Compares what the clock shows with the alarm's reading, as a clock on the
@@ -59,6 +91,7 @@ void AlarmLogic::stopChecking()
 // time the autumn change repeats goes off at its first pass.
 void AlarmLogic::check()
 {
+    placeWake(); // follows the zone in force, and the lead's end
     ClockReading present = m_services.clock.now();
     if (m_controls.pickerValue() < present) {
         ring();
@@ -72,6 +105,11 @@ void AlarmLogic::check()
 
 void AlarmLogic::ring()
 {
+    m_ringing = true;
+    if (m_services.volume)
+        m_services.volume->raiseForRing();
+    if (m_services.ringHold)
+        m_services.ringHold->hold(RingText);
     m_services.sound.play(SoundName, LoopFlags);
     m_services.box.show(RingText, RingStyle, Title);
     switchCheck(false);
@@ -80,6 +118,18 @@ void AlarmLogic::ring()
     m_controls.setEnabled(Control::Cancel, false);
     m_controls.focus(Control::Set);
     m_services.sound.play(SoundName, FinalPlayFlags);
+    endRing();
+}
+
+void AlarmLogic::endRing()
+{
+    if (!m_ringing)
+        return;
+    m_ringing = false;
+    if (m_services.volume)
+        m_services.volume->restoreAfterRing();
+    if (m_services.ringHold)
+        m_services.ringHold->release();
 }
 
 } // namespace core

@@ -6,11 +6,14 @@
 #include "AlarmControls.h"
 #include "AlarmSound.h"
 #include "ClockReading.h"
+#include "OutputVolume.h"
 #include "SleepHold.h"
+#include "WakeTimer.h"
 #include "WallClock.h"
 #include "WindowDesign.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace core {
@@ -24,12 +27,18 @@ struct AlarmServices
     std::function<void()> yield;                     // runs the events already queued
     std::function<std::string(TimeOfDay)> timeText;  // a time of day in the user's format
     SleepHold *sleep = nullptr;                      // keeps automatic suspend off while set
+    WakeTimer *wake = nullptr;                       // wakes a sleeping computer for the ring
+    const ZoneClock *zone = nullptr;                 // places the wake on the universal time line
+    OutputVolume *volume = nullptr;                  // makes a muted or quiet output heard while ringing
+    SleepHold *ringHold = nullptr;                   // keeps a woken computer up, its screen on, while ringing
 };
 
 // The alarm, the same on every platform: Set arms it, Cancel disarms it, the
 // check runs once a second while it is armed, and rings it when its moment has
 // passed. Its state is held by the window's controls alone. While the check
-// runs (armed, and while ringing) it keeps automatic suspend off.
+// runs (armed, and while ringing) it keeps automatic suspend off and a wake
+// timer set for the ring; while it rings, the output is audible and the
+// computer stays up. All of it ends with the check, and the output is put back.
 class AlarmLogic
 {
 public:
@@ -47,18 +56,24 @@ public:
     void set();
     void cancel();
     void check();
-    // Exit: the check stops, and the hold on suspend with it.
+    // Exit and unload: the check stops, and all it holds ends with it.
     void stopChecking();
-
-    // What the system is told while the alarm keeps it awake.
-    std::string holdReason(TimeOfDay alarm) const;
+    // The clock was set, the zone changed or the computer resumed: the wake
+    // timer is placed anew.
+    void clockChanged();
 
 private:
+    std::string holdReason(TimeOfDay alarm) const;
     void ring();
+    void endRing();
     void switchCheck(bool on);
+    void placeWake();
 
     AlarmControls &m_controls;
     AlarmServices m_services;
+    bool m_checking = false;
+    bool m_ringing = false;
+    std::optional<UtcSeconds> m_wakeDue;
 };
 
 } // namespace core

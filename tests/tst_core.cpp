@@ -7,6 +7,7 @@
 #include "TickGate.h"
 #include "TickPhase.h"
 #include "TrayClick.h"
+#include "WakeMoment.h"
 
 #include <QTest>
 
@@ -15,6 +16,7 @@
 
 using namespace std::chrono;
 using core::ClockReading;
+using core::UtcSeconds;
 using Control = core::AlarmControls::Control;
 
 namespace {
@@ -24,18 +26,50 @@ ClockReading at(int y, unsigned mo, unsigned d, int h, int mi, int s = 0)
     return core::reading(year(y) / mo / d, hours(h) + minutes(mi) + seconds(s));
 }
 
+UtcSeconds utc(int y, unsigned mo, unsigned d, int h, int mi, int s = 0)
+{
+    return UtcSeconds(at(y, mo, d, h, mi, s).time_since_epoch());
+}
+
+// Central Europe's zone of 2026: an hour ahead of universal time, two in
+// summer; the spring change at 01:00 UTC on 29 March skips 02:00 to 03:00,
+// the autumn one at 01:00 UTC on 25 October repeats 02:00 to 03:00.
+struct Zone : core::ZoneClock
+{
+    UtcSeconds now = utc(2026, 12, 7, 5, 12, 45);
+    hours shift{ 0 }; // a zone moved by hand
+    UtcSeconds utcNow() const override { return now; }
+    seconds utcOffset(UtcSeconds m) const override
+    {
+        const bool summer = m >= utc(2026, 3, 29, 1, 0) && m < utc(2026, 10, 25, 1, 0);
+        return hours(summer ? 2 : 1) + shift;
+    }
+};
+
 // Every control, the clock, the sound, the box and the hold in one, logging
 // what the alarm does to them in the order it does it.
-struct World : core::AlarmControls, core::WallClock, core::AlarmSound, core::AlarmBox, core::SleepHold
+struct World : core::AlarmControls, core::WallClock, core::AlarmSound, core::AlarmBox, core::SleepHold,
+               core::WakeTimer, core::OutputVolume
 {
+    struct RingHold : core::SleepHold
+    {
+        std::vector<std::string> &log;
+        explicit RingHold(std::vector<std::string> &l) : log(l) {}
+        void hold(const std::string &reason) override { log.push_back("ring hold " + reason); }
+        void release() override { log.push_back("ring release"); }
+    };
+
     ClockReading clock = at(2026, 12, 7, 6, 12, 45);
     ClockReading picker = clock;
     bool checkOn = false;
     std::vector<std::string> log;
     int rings = 0;
+    Zone zone;
+    RingHold ringHold{ log };
 
     core::AlarmLogic alarm{ *this, { *this, *this, *this, [this] { log.push_back("yield"); },
-                                     [](core::TimeOfDay t) { return std::to_string(t.count()) + "s"; }, this } };
+                                     [](core::TimeOfDay t) { return std::to_string(t.count()) + "s"; }, this,
+                                     this, &zone, this, &ringHold } };
 
     ClockReading pickerValue() const override { return picker; }
     void setPickerValue(ClockReading value) override { picker = value; }
@@ -60,6 +94,19 @@ struct World : core::AlarmControls, core::WallClock, core::AlarmSound, core::Ala
     }
     void hold(const std::string &reason) override { log.push_back("hold " + reason); }
     void release() override { log.push_back("release"); }
+    void arm(UtcSeconds due) override
+    {
+        log.push_back("wake " + std::to_string(floor<seconds>(due - floor<days>(due)).count()) + "s");
+    }
+    void end() override { log.push_back("wake end"); }
+    void raiseForRing() override { log.push_back("volume up"); }
+    void restoreAfterRing() override { log.push_back("volume back"); }
+    // Moves the local clock and the universal one together.
+    void pass(seconds s)
+    {
+        clock += s;
+        zone.now += s;
+    }
 
     void armFor(int h, int m, int s)
     {
@@ -81,6 +128,11 @@ private slots:
     void nextOccurrence();
     void setArmsAndCancelDisarms();
     void ringFollowsItsStepsInOrder();
+    void wakeFollowsTheAlarm();
+    void wakeMoment_data();
+    void wakeMoment();
+    void volumeForTheRing_data();
+    void volumeForTheRing();
     void checkBeforeAtAndAfterTheMoment();
     void oneArmingGivesOneRing();
 
@@ -126,11 +178,12 @@ void TestCore::setArmsAndCancelDisarms()
     w.picker = at(2026, 12, 4, 7, 30); // a stale date must not matter
     w.alarm.set();
     QCOMPARE(w.picker, at(2026, 12, 7, 7, 30));
-    QCOMPARE(w.log, Log({ "picker off", "check on", "hold Alarm set for 27000s", "set off", "cancel on",
-                          "focus cancel" }));
+    // 07:30 local is 06:30 UTC; woken the lead before, at 06:29:31.
+    QCOMPARE(w.log, Log({ "picker off", "check on", "wake 23371s", "hold Alarm set for 27000s", "set off",
+                          "cancel on", "focus cancel" }));
     w.log.clear();
     w.alarm.cancel();
-    QCOMPARE(w.log, Log({ "picker on", "check off", "release", "set on", "cancel off", "focus set" }));
+    QCOMPARE(w.log, Log({ "picker on", "check off", "wake end", "release", "set on", "cancel off", "focus set" }));
     QCOMPARE(w.picker, at(2026, 12, 7, 7, 30)); // Cancel keeps the moment
 }
 
@@ -138,11 +191,118 @@ void TestCore::ringFollowsItsStepsInOrder()
 {
     World w;
     w.armFor(7, 30, 0);
-    w.clock = at(2026, 12, 7, 7, 30, 1);
+    w.pass(at(2026, 12, 7, 7, 30, 1) - w.clock);
     w.alarm.check();
-    QCOMPARE(w.log, Log({ "play alarm.wav 11", "box The alarm clock is going off 4144 Alarm Clock", "check off",
-                          "release", "picker on", "set on", "cancel off", "focus set", "play alarm.wav 2" }));
+    QCOMPARE(w.log, Log({ "wake end", "volume up", "ring hold The alarm clock is going off", "play alarm.wav 11",
+                          "box The alarm clock is going off 4144 Alarm Clock", "check off", "release", "picker on",
+                          "set on", "cancel off", "focus set", "play alarm.wav 2", "volume back", "ring release" }));
     QCOMPARE(w.picker, at(2026, 12, 7, 7, 30));
+    // Exit after the ring has nothing left to end.
+    w.log.clear();
+    w.alarm.stopChecking();
+    QCOMPARE(w.log, Log({ "check off", "release" }));
+}
+
+void TestCore::wakeFollowsTheAlarm()
+{
+    World w;
+    w.armFor(7, 30, 0);
+    w.pass(seconds(1));
+    w.alarm.check();
+    QCOMPARE(w.log, Log({ "yield" })); // the same moment: not armed again
+    w.log.clear();
+    w.zone.shift = hours(-6); // flown west: 07:30 there is 12:30 UTC
+    w.alarm.check();
+    QCOMPARE(w.log, Log({ "wake 44971s", "yield" }));
+    w.log.clear();
+    w.zone.shift = hours(0);
+    w.alarm.clockChanged(); // the shell's word that the clock or zone changed
+    QCOMPARE(w.log, Log({ "wake 23371s" }));
+    w.log.clear();
+    w.pass(at(2026, 12, 7, 7, 29, 45) - w.clock); // inside the lead: the ring itself
+    w.alarm.check();
+    QCOMPARE(w.log, Log({ "wake 23401s", "yield" }));
+    w.log.clear();
+    w.alarm.stopChecking(); // Exit while armed
+    QCOMPARE(w.log, Log({ "check off", "wake end", "release" }));
+}
+
+void TestCore::wakeMoment_data()
+{
+    QTest::addColumn<ClockReading>("alarm");
+    QTest::addColumn<UtcSeconds>("now");
+    QTest::addColumn<UtcSeconds>("ring");
+    QTest::addColumn<UtcSeconds>("wake"); // the epoch: none
+    const UtcSeconds none{};
+    QTest::newRow("winter") << at(2026, 12, 8, 7, 30) << utc(2026, 12, 7, 21, 0) << utc(2026, 12, 8, 6, 30, 1)
+                            << utc(2026, 12, 8, 6, 29, 31);
+    QTest::newRow("summer") << at(2026, 7, 8, 7, 30) << utc(2026, 7, 7, 21, 0) << utc(2026, 7, 8, 5, 30, 1)
+                            << utc(2026, 7, 8, 5, 29, 31);
+    QTest::newRow("over the spring change") << at(2026, 3, 29, 7, 0) << utc(2026, 3, 28, 21, 0)
+                                            << utc(2026, 3, 29, 5, 0, 1) << utc(2026, 3, 29, 5, 0) - seconds(29);
+    QTest::newRow("in the skipped hour: its end") << at(2026, 3, 29, 2, 30) << utc(2026, 3, 28, 21, 0)
+                                                  << utc(2026, 3, 29, 1, 0) << utc(2026, 3, 29, 0, 59, 30);
+    QTest::newRow("in the repeated hour: first pass") << at(2026, 10, 25, 2, 30) << utc(2026, 10, 24, 21, 0)
+                                                      << utc(2026, 10, 25, 0, 30, 1) << utc(2026, 10, 25, 0, 29, 31);
+    QTest::newRow("after the repeated hour") << at(2026, 10, 25, 3, 0) << utc(2026, 10, 24, 21, 0)
+                                             << utc(2026, 10, 25, 2, 0, 1) << utc(2026, 10, 25, 1, 59, 31);
+    QTest::newRow("inside the lead: the ring") << at(2026, 12, 8, 7, 30) << utc(2026, 12, 8, 6, 29, 50)
+                                               << utc(2026, 12, 8, 6, 30, 1) << utc(2026, 12, 8, 6, 30, 1);
+    QTest::newRow("ring due: none") << at(2026, 12, 8, 7, 30) << utc(2026, 12, 8, 6, 30, 1)
+                                    << utc(2026, 12, 8, 6, 30, 1) << none;
+    QTest::newRow("long past: none") << at(2026, 12, 8, 7, 30) << utc(2026, 12, 9, 6, 0)
+                                     << utc(2026, 12, 8, 6, 30, 1) << none;
+}
+
+void TestCore::wakeMoment()
+{
+    QFETCH(ClockReading, alarm);
+    QFETCH(UtcSeconds, now);
+    QFETCH(UtcSeconds, wake);
+    Zone zone;
+    zone.now = now;
+    QTEST(core::ringMoment(alarm, zone), "ring");
+    QCOMPARE(core::wakeMoment(alarm, zone).value_or(UtcSeconds{}), wake);
+}
+
+void TestCore::volumeForTheRing_data()
+{
+    // "m": muted, else the volume in percent; "-": no output.
+    QTest::addColumn<QString>("found");
+    QTest::addColumn<QString>("duringRing"); // what the ring set it to; as found: untouched
+    QTest::addColumn<QString>("userSet");    // what the user made of it before the ring ended; "": nothing
+    QTest::addColumn<QString>("after");      // what it is set back to; "": left as it is
+    QTest::newRow("muted") << "m 5" << "40" << "" << "m 5";
+    QTest::newRow("muted, loud") << "m 80" << "80" << "" << "m 80";
+    QTest::newRow("low") << "5" << "40" << "" << "5";
+    QTest::newRow("just below the floor") << "39" << "40" << "" << "39";
+    QTest::newRow("at the floor") << "40" << "40" << "" << "";
+    QTest::newRow("loud") << "90" << "90" << "" << "";
+    QTest::newRow("no output") << "-" << "-" << "" << "";
+    QTest::newRow("user turned it up") << "m 5" << "40" << "70" << "m 70";
+    QTest::newRow("user muted it") << "m 5" << "40" << "m 40" << "m 5";
+    QTest::newRow("user muted and turned down") << "5" << "40" << "m 20" << "";
+    QTest::newRow("output gone mid-ring") << "m 5" << "40" << "-" << "";
+}
+
+void TestCore::volumeForTheRing()
+{
+    const auto level = [](const QString &s) -> std::optional<core::OutputLevel> {
+        if (s == "-")
+            return std::nullopt;
+        return core::OutputLevel{ s.startsWith('m'), s.section(' ', -1).toDouble() / 100 };
+    };
+    const auto text = [](std::optional<core::OutputLevel> l) {
+        return !l ? QString() : (l->muted ? "m " : "") + QString::number(qRound(l->volume * 100));
+    };
+    QFETCH(QString, found);
+    QFETCH(QString, duringRing);
+    QFETCH(QString, userSet);
+    const std::optional<core::OutputLevel> set = core::ringLevel(level(found));
+    QCOMPARE(text(set.value_or(level(found).value_or(core::OutputLevel{}))),
+             duringRing == "-" ? QString("0") : duringRing);
+    const std::optional<core::OutputLevel> now = userSet.isEmpty() ? set : level(userSet);
+    QTEST(set ? text(core::levelAfterRing(*level(found), *set, now)) : QString(), "after");
 }
 
 void TestCore::checkBeforeAtAndAfterTheMoment()

@@ -96,7 +96,9 @@ frmAlarmClock::frmAlarmClock(AlarmClockServices services, QWidget *parent)
     m_alarmControls = std::make_unique<WidgetAlarmControls>(*dtpAlarmTime, *cmdSet, *cmdCancel, *tmrAlarmTimer);
     m_alarm = std::make_unique<core::AlarmLogic>(
         *m_alarmControls, core::AlarmServices{ m_services.clock, m_services.sound, m_services.messageBox,
-                                               m_services.yield, Toolkit::timeText, m_services.sleep });
+                                               m_services.yield, Toolkit::timeText, m_services.sleep,
+                                               m_services.wake, m_services.zone, m_services.volume,
+                                               m_services.ringHold });
     m_tray = std::make_unique<TrayController>(*this, *mPopupSys, [this] { return m_sysTray.isShown(); });
 
     connect(tmrCurrentTimer, &TickTimer::timeout, this, &frmAlarmClock::tmrCurrentTimer_Timer);

@@ -30,6 +30,10 @@ struct AlarmClockServices
     std::function<void()> end;   // ends the program at once
     std::function<void()> yield; // runs the events already queued
     core::SleepHold *sleep = nullptr; // keeps automatic suspend off while armed
+    core::WakeTimer *wake = nullptr;        // wakes a sleeping computer for the ring
+    const core::ZoneClock *zone = nullptr;  // places the wake on the universal time line
+    core::OutputVolume *volume = nullptr;   // makes a muted or quiet output heard while ringing
+    core::SleepHold *ringHold = nullptr;    // keeps a woken computer up while ringing
 };
 
 // The program's only window: the present time, the alarm picker and its buttons.

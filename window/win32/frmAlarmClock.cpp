@@ -4,7 +4,6 @@
 
 #include "ControlIds.h"
 #include "LabelColours.h"
-#include "PowerRequest.h"
 #include "ResourceIds.h"
 #include "SystemClock.h"
 #include "TimeText.h"
@@ -60,14 +59,14 @@ HICON programIcon(HINSTANCE instance, int metric, UINT dpi)
 
 } // namespace
 
-frmAlarmClock::frmAlarmClock(HINSTANCE instance, SystemClock &clock, core::AlarmSound &sound, PowerRequest &sleep)
+frmAlarmClock::frmAlarmClock(HINSTANCE instance, const WindowServices &services)
     : m_instance(instance),
-      m_clock(clock),
+      m_clock(services.clock),
       m_taskbarCreated(RegisterWindowMessageA("TaskbarCreated")),
       m_pump(m_window),
       m_focus(m_window),
       m_messageBox(m_window),
-      m_pulse(m_window, PulseTimerId, clock),
+      m_pulse(m_window, PulseTimerId, services.clock),
       tmrCurrentTimer(m_pulse, [this] { tmrCurrentTimer_Timer(); }),
       tmrAlarmTimer(m_pulse, [this] { tmrAlarmTimer_Timer(); })
 {
@@ -78,8 +77,9 @@ frmAlarmClock::frmAlarmClock(HINSTANCE instance, SystemClock &clock, core::Alarm
         std::make_unique<WindowAlarmControls>(*dtpAlarmTime, cmdSet, cmdCancel, tmrAlarmTimer, m_focus);
     m_alarm = std::make_unique<core::AlarmLogic>(
         *m_alarmControls,
-        core::AlarmServices{ clock, sound, m_messageBox, [this] { m_pump.yield(); }, TimeText::timeOfDayText,
-                             &sleep });
+        core::AlarmServices{ services.clock, services.sound, m_messageBox, [this] { m_pump.yield(); },
+                             TimeText::timeOfDayText, &services.sleep, services.wake, services.zone,
+                             services.volume, services.ringHold });
 
     RECT frame{};
     GetWindowRect(m_window, &frame);
@@ -248,6 +248,13 @@ LRESULT frmAlarmClock::handle(UINT message, WPARAM wParam, LPARAM lParam)
         applyDpi(HIWORD(wParam), { suggested->left, suggested->top });
         return 0;
     }
+    case WM_TIMECHANGE: // the clock or the time zone was set
+        m_alarm->clockChanged();
+        break;
+    case WM_POWERBROADCAST:
+        if (wParam == PBT_APMRESUMEAUTOMATIC)
+            m_alarm->clockChanged();
+        break;
     case WM_DESTROY:
         Form_Unload();
         PostQuitMessage(0);

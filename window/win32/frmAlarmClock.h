@@ -17,12 +17,20 @@
 
 #include <memory>
 
-class PowerRequest;
 class SystemClock;
 class TrayController;
-namespace core {
-class AlarmSound;
-}
+
+// What the window needs from the system beside its own controls.
+struct WindowServices
+{
+    SystemClock &clock;
+    core::AlarmSound &sound;
+    core::SleepHold &sleep;                // keeps automatic suspend off while armed
+    core::WakeTimer *wake = nullptr;       // wakes a sleeping computer for the ring
+    const core::ZoneClock *zone = nullptr; // places the wake on the universal time line
+    core::OutputVolume *volume = nullptr;  // makes a muted or quiet output heard while ringing
+    core::SleepHold *ringHold = nullptr;   // keeps a woken computer up, its screen on, while ringing
+};
 
 // The alarm clock's one window: the present time, the alarm's picker, Set,
 // Cancel and Exit, and the notification-area icon. Each handler hands the work
@@ -32,7 +40,7 @@ class frmAlarmClock
 public:
     static constexpr const char *ClassName = "frmAlarmClock";
 
-    frmAlarmClock(HINSTANCE instance, SystemClock &clock, core::AlarmSound &sound, PowerRequest &sleep);
+    frmAlarmClock(HINSTANCE instance, const WindowServices &services);
     ~frmAlarmClock();
     frmAlarmClock(const frmAlarmClock &) = delete;
     frmAlarmClock &operator=(const frmAlarmClock &) = delete;

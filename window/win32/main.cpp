@@ -40,7 +40,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     SystemClock clock;
     modPlaySound sound;
     PowerRequest sleep;
-    frmAlarmClock window(instance, clock, sound, sleep);
+    frmAlarmClock window(instance, { clock, sound, sleep });
     window.Form_Load();
     return window.run();
 }

@@ -1,0 +1,42 @@
+// SPDX-FileCopyrightText: 2026 Alarm Clock developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "OutputVolume.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace core {
+
+namespace {
+
+// Mixers round a volume to their own steps: what reads back within half a
+// percent is what was set.
+bool sameVolume(double a, double b)
+{
+    return std::abs(a - b) < 0.005;
+}
+
+} // namespace
+
+std::optional<OutputLevel> ringLevel(std::optional<OutputLevel> found)
+{
+    if (!found || (!found->muted && found->volume >= AudibleFloor))
+        return std::nullopt;
+    return OutputLevel{ false, std::max(found->volume, AudibleFloor) };
+}
+
+std::optional<OutputLevel> levelAfterRing(OutputLevel found, OutputLevel set, std::optional<OutputLevel> now)
+{
+    if (!now)
+        return std::nullopt;
+    OutputLevel back = *now;
+    if (set.muted != found.muted && now->muted == set.muted)
+        back.muted = found.muted;
+    if (!sameVolume(set.volume, found.volume) && sameVolume(now->volume, set.volume))
+        back.volume = found.volume;
+    if (back == *now)
+        return std::nullopt;
+    return back;
+}
+
+} // namespace core
