@@ -22,8 +22,8 @@ public:
     virtual void setPickerValue(ClockReading value) = 0;
 
     virtual void setEnabled(Control control, bool enabled) = 0;
-    // Where the focus goes (Set or Cancel) when the focused button has just been disabled.
-    virtual void focus(Control button) = 0;
+    // Where the focus goes: the picker at start-up, Set or Cancel when the focused button has just been disabled.
+    virtual void focus(Control control) = 0;
 };
 
 } // namespace core

@@ -8,6 +8,7 @@
 #include "TickPhase.h"
 #include "TrayClick.h"
 #include "WakeMoment.h"
+#include "WindowLogic.h"
 
 #include <QTest>
 
@@ -49,7 +50,7 @@ struct Zone : core::ZoneClock
 // Every control, the clock, the sound, the box and the hold in one, logging
 // what the alarm does to them in the order it does it.
 struct World : core::AlarmControls, core::WallClock, core::AlarmSound, core::AlarmBox, core::SleepHold,
-               core::WakeTimer, core::OutputVolume
+               core::WakeTimer, core::OutputVolume, core::WindowShell
 {
     struct RingHold : core::SleepHold
     {
@@ -70,17 +71,22 @@ struct World : core::AlarmControls, core::WallClock, core::AlarmSound, core::Ala
     core::AlarmLogic alarm{ *this, { *this, *this, *this, [this] { log.push_back("yield"); },
                                      [](core::TimeOfDay t) { return std::to_string(t.count()) + "s"; }, this,
                                      this, &zone, this, &ringHold } };
+    core::WindowLogic window{ *this, *this, alarm, *this, [this] { log.push_back("yield"); } };
 
     ClockReading pickerValue() const override { return picker; }
     void setPickerValue(ClockReading value) override { picker = value; }
     void setEnabled(Control control, bool on) override
     {
-        static const char *const names[] = { "picker", "check", "set", "cancel" };
-        log.push_back(std::string(names[int(control)]) + (on ? " on" : " off"));
+        log.push_back(name(control) + (on ? " on" : " off"));
         if (control == Control::Check)
             checkOn = on;
     }
-    void focus(Control button) override { log.push_back(button == Control::Set ? "focus set" : "focus cancel"); }
+    static std::string name(Control control)
+    {
+        static const char *const names[] = { "picker", "check", "set", "cancel" };
+        return names[int(control)];
+    }
+    void focus(Control control) override { log.push_back("focus " + name(control)); }
     ClockReading now() const override { return clock; }
     bool play(const std::string &name, int flags) override
     {
@@ -101,6 +107,13 @@ struct World : core::AlarmControls, core::WallClock, core::AlarmSound, core::Ala
     void end() override { log.push_back("wake end"); }
     void raiseForRing() override { log.push_back("volume up"); }
     void restoreAfterRing() override { log.push_back("volume back"); }
+    void showTimeOfDay(core::TimeOfDay t) override { log.push_back("time " + std::to_string(t.count()) + "s"); }
+    void showAndRepaint() override { log.push_back("shown"); }
+    void addTrayIcon() override { log.push_back("icon added"); }
+    void removeTrayIcon() override { log.push_back("icon removed"); }
+    void restoreFromTray() override { log.push_back("restored"); }
+    void openTrayMenu() override { log.push_back("menu"); }
+    void endProgram() override { log.push_back("ended"); }
     // Moves the local clock and the universal one together.
     void pass(seconds s)
     {
@@ -138,6 +151,7 @@ private slots:
 
     void trayDecisions_data();
     void trayDecisions();
+    void windowSequences();
     void hidingNeedsTheIcon();
     void layoutFitsTheTexts_data();
     void layoutFitsTheTexts();
@@ -357,7 +371,31 @@ void TestCore::trayDecisions_data()
 void TestCore::trayDecisions()
 {
     QFETCH(unsigned, mouseMessage);
-    QTEST(core::trayAction(mouseMessage), "action");
+    QFETCH(core::TrayAction, action);
+    QCOMPARE(core::trayAction(mouseMessage), action);
+    World w;
+    core::dispatchTrayEvent(mouseMessage, w);
+    const Log done[] = { {}, { "restored" }, { "menu" } };
+    QCOMPARE(w.log, done[int(action)]);
+}
+
+void TestCore::windowSequences()
+{
+    World w;
+    w.picker = at(2026, 1, 1, 0, 0);
+    w.window.load();
+    QCOMPARE(w.picker, w.clock); // the present moment, to the second
+    QCOMPARE(w.log, Log({ "check off", "time 22365s", "cancel off", "shown", "focus picker", "icon added" }));
+    w.log.clear();
+    w.window.tick(at(2026, 12, 7, 6, 12, 46));
+    QCOMPARE(w.log, Log({ "time 22366s", "yield" }));
+
+    w.armFor(7, 30, 0);
+    w.window.exit();
+    QCOMPARE(w.log, Log({ "check off", "wake end", "release", "icon removed", "ended" }));
+    w.armFor(7, 30, 0);
+    w.window.unload();
+    QCOMPARE(w.log, Log({ "icon removed", "check off", "wake end", "release" }));
 }
 
 void TestCore::hidingNeedsTheIcon()

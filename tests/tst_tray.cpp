@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Alarm Clock developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ActivationOnExpose.h"
+#include "TrayClick.h"
 #include "TrayController.h"
 
 #include <QApplication>
@@ -11,7 +12,7 @@
 namespace {
 
 // A window and its tray menu, with a notification area the test turns on and off.
-struct Rig
+struct Rig : core::TrayTarget
 {
     QWidget window;
     QMenu menu;
@@ -31,6 +32,13 @@ struct Rig
         window.setWindowState(Qt::WindowMinimized);
         tray.windowStateChanged();
     }
+
+    void activated(QSystemTrayIcon::ActivationReason reason)
+    {
+        core::dispatchTrayEvent(TrayController::mouseMessage(reason), *this);
+    }
+    void restoreFromTray() override { tray.restore(); }
+    void openTrayMenu() override { tray.openMenu(); }
 
     bool restored() const { return window.isVisible() && !window.isMinimized(); }
 };
@@ -99,7 +107,7 @@ void TestTray::clickAndDoubleClickRestore()
     QFETCH(QSystemTrayIcon::ActivationReason, reason);
     Rig rig;
     rig.minimize();
-    rig.tray.iconActivated(reason);
+    rig.activated(reason);
     QVERIFY(rig.restored());
     QVERIFY(!rig.menu.isVisible());
     QTRY_VERIFY(rig.window.isActiveWindow());
@@ -109,9 +117,9 @@ void TestTray::doubleClickGivesOneRestoredWindow()
 {
     Rig rig;
     rig.minimize();
-    rig.tray.iconActivated(QSystemTrayIcon::Trigger);
-    rig.tray.iconActivated(QSystemTrayIcon::DoubleClick);
-    rig.tray.iconActivated(QSystemTrayIcon::Trigger);
+    rig.activated(QSystemTrayIcon::Trigger);
+    rig.activated(QSystemTrayIcon::DoubleClick);
+    rig.activated(QSystemTrayIcon::Trigger);
     QVERIFY(rig.restored());
     const auto windows = QApplication::topLevelWidgets();
     QCOMPARE(std::count_if(windows.begin(), windows.end(), [](QWidget *w) { return w->isVisible(); }), 1);
@@ -122,7 +130,7 @@ void TestTray::rightClickOpensTheMenuAndLeavesAHiddenWindowHidden()
     Rig rig;
     rig.minimize();
     QCursor::setPos(300, 200);
-    rig.tray.iconActivated(QSystemTrayIcon::Context);
+    rig.activated(QSystemTrayIcon::Context);
     QTRY_VERIFY(rig.menu.isVisible());
     QCOMPARE(rig.menu.pos(), QCursor::pos());
     QVERIFY(!rig.window.isVisible());
@@ -133,7 +141,7 @@ void TestTray::rightClickOnAVisibleWindowKeepsItAsItWas()
 {
     Rig rig;
     const QRect before = rig.window.geometry();
-    rig.tray.iconActivated(QSystemTrayIcon::Context);
+    rig.activated(QSystemTrayIcon::Context);
     QTRY_VERIFY(rig.menu.isVisible());
     QVERIFY(rig.restored());
     QCOMPARE(rig.window.geometry(), before);
@@ -144,8 +152,8 @@ void TestTray::otherReasonsDoNothing()
 {
     Rig rig;
     rig.minimize();
-    rig.tray.iconActivated(QSystemTrayIcon::MiddleClick);
-    rig.tray.iconActivated(QSystemTrayIcon::Unknown);
+    rig.activated(QSystemTrayIcon::MiddleClick);
+    rig.activated(QSystemTrayIcon::Unknown);
     QVERIFY(!rig.window.isVisible());
     QVERIFY(!rig.menu.isVisible());
 }

@@ -85,6 +85,11 @@ void TestWave::playable_data()
     QTest::newRow("block of 0") << wave(format(0x11, 1, 8000, 4055, 0, 4)) << false;
     QTest::newRow("block not the frame") << wave(format(1, 2, 8000, 16000, 2, 16)) << false;
     QTest::newRow("byte rate beyond a block a frame") << wave(format(1, 1, 8000, 0xFFFFFFFF, 2, 16)) << false;
+    QTest::newRow("rate at the top") << wave(format(1, 1, 768000, 1536000, 2, 16)) << true;
+    QTest::newRow("rate above the top") << wave(format(1, 1, 768001, 1536002, 2, 16)) << false;
+    QTest::newRow("rate below 1 kHz") << wave(format(1, 1, 999, 1998, 2, 16)) << false;
+    QTest::newRow("no channels") << wave(format(1, 0, 8000, 16000, 2, 16)) << false;
+    QTest::newRow("no bytes a second") << wave(format(1, 1, 8000, 0, 2, 16)) << false;
     QTest::newRow("less than a block")
         << riff(chunk("fmt ", format(0x11, 1, 8000, 4055, 256, 4)) + chunk("data", sound.left(100))) << false;
 }

@@ -23,6 +23,29 @@ constexpr TrayAction trayAction(unsigned mouseMessage)
     }
 }
 
+// What the icon's events act on: the window and the icon's menu.
+class TrayTarget
+{
+public:
+    virtual ~TrayTarget() = default;
+    virtual void restoreFromTray() = 0; // shown, in the foreground
+    virtual void openTrayMenu() = 0;
+};
+
+inline void dispatchTrayEvent(unsigned mouseMessage, TrayTarget &target)
+{
+    switch (trayAction(mouseMessage)) {
+    case TrayAction::Restore:
+        target.restoreFromTray();
+        break;
+    case TrayAction::OpenMenu:
+        target.openTrayMenu();
+        break;
+    case TrayAction::None:
+        break;
+    }
+}
+
 // Minimizing hides the window only while the icon can be seen: a hidden
 // window could not be brought back without it.
 constexpr bool hidesOnMinimize(bool minimized, bool visible, bool iconShown)

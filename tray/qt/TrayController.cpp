@@ -14,10 +14,7 @@ TrayController::TrayController(QWidget &window, QMenu &menu, std::function<bool(
 {
 }
 
-namespace {
-
-// Qt's reasons, as the mouse messages they stand for.
-unsigned mouseMessage(QSystemTrayIcon::ActivationReason reason)
+unsigned TrayController::mouseMessage(QSystemTrayIcon::ActivationReason reason)
 {
     switch (reason) {
     case QSystemTrayIcon::Trigger:
@@ -28,22 +25,6 @@ unsigned mouseMessage(QSystemTrayIcon::ActivationReason reason)
         return 0x205; // right button released
     default:
         return 0x200; // nothing that acts
-    }
-}
-
-} // namespace
-
-void TrayController::iconActivated(QSystemTrayIcon::ActivationReason reason)
-{
-    switch (core::trayAction(mouseMessage(reason))) {
-    case core::TrayAction::Restore:
-        restore();
-        break;
-    case core::TrayAction::OpenMenu:
-        openMenu();
-        break;
-    case core::TrayAction::None:
-        break;
     }
 }
 

@@ -18,13 +18,15 @@ public:
     // hidden window could never be brought back, so minimizing only minimizes.
     TrayController(QWidget &window, QMenu &menu, std::function<bool()> trayShown);
 
-    void iconActivated(QSystemTrayIcon::ActivationReason reason);
+    // Qt's reason for an activation of the icon, as the mouse message it stands for.
+    static unsigned mouseMessage(QSystemTrayIcon::ActivationReason reason);
+
     void windowStateChanged();
     void restore();
+    void openMenu();
 
 private:
     void bringToForeground();
-    void openMenu();
 
     QWidget &m_window;
     QMenu &m_menu;

@@ -10,20 +10,6 @@ TrayController::TrayController(HWND window, HMENU menu, modSysTray &sysTray)
 {
 }
 
-void TrayController::iconEvent(UINT event)
-{
-    switch (core::trayAction(event)) {
-    case core::TrayAction::Restore:
-        restore();
-        break;
-    case core::TrayAction::OpenMenu:
-        openMenu();
-        break;
-    case core::TrayAction::None:
-        break;
-    }
-}
-
 void TrayController::windowStateChanged()
 {
     if (core::hidesOnMinimize(IsIconic(m_window), IsWindowVisible(m_window), m_sysTray.isShown()))

@@ -14,15 +14,13 @@ class TrayController
 public:
     TrayController(HWND window, HMENU menu, modSysTray &sysTray);
 
-    // The icon's callback message; `event` is the mouse message the shell reports.
-    void iconEvent(UINT event);
     void windowStateChanged();
     void restore();
+    void openMenu();
     // The shell has started again ("TaskbarCreated"): the icon is added anew.
     void shellRestarted();
 
 private:
-    void openMenu();
 
     HWND m_window;
     HMENU m_menu;

@@ -100,6 +100,8 @@ frmAlarmClock::frmAlarmClock(AlarmClockServices services, QWidget *parent)
                                                m_services.wake, m_services.zone, m_services.volume,
                                                m_services.ringHold });
     m_tray = std::make_unique<TrayController>(*this, *mPopupSys, [this] { return m_sysTray.isShown(); });
+    m_form = std::make_unique<core::WindowLogic>(static_cast<core::WindowShell &>(*this), *m_alarmControls, *m_alarm, m_services.clock,
+                                                 m_services.yield);
 
     connect(tmrCurrentTimer, &TickTimer::timeout, this, &frmAlarmClock::tmrCurrentTimer_Timer);
     connect(tmrAlarmTimer, &TickTimer::timeout, this, &frmAlarmClock::tmrAlarmTimer_Timer);
@@ -159,7 +161,7 @@ void frmAlarmClock::createControls(QWidget *client)
 
 void frmAlarmClock::placeControls()
 {
-    showTimeOfDay(Toolkit::presentTimeOfDay(m_services.clock)); // measure the time label with a real time in it
+    showTimeOfDay(core::timeOfDay(m_services.clock.now())); // measure the time label with a real time in it
     const std::pair<QWidget *, const core::ControlDesign &> controls[] = {
         { Label2, core::design::Label2 }, { lblCurrentTime, core::design::lblCurrentTime },
         { Label1, core::design::Label1 }, { dtpAlarmTime, core::design::dtpAlarmTime },
@@ -177,29 +179,51 @@ void frmAlarmClock::placeControls()
     setFixedSize(toPixels(core::design::Client, m_scale).size());
 }
 
-void frmAlarmClock::showTimeOfDay(QTime time)
+void frmAlarmClock::showTimeOfDay(core::TimeOfDay time)
 {
-    lblCurrentTime->showTime(time);
+    lblCurrentTime->showTime(QtClockReading::toQtTime(time));
+}
+
+void frmAlarmClock::showAndRepaint()
+{
+    show();
+    repaint();
+}
+
+void frmAlarmClock::addTrayIcon()
+{
+    m_sysTray.add(windowIcon(), QString::fromUtf8(core::design::TrayTip), mPopupSys);
+}
+
+void frmAlarmClock::removeTrayIcon()
+{
+    m_sysTray.remove();
+}
+
+void frmAlarmClock::restoreFromTray()
+{
+    m_tray->restore();
+}
+
+void frmAlarmClock::openTrayMenu()
+{
+    m_tray->openMenu();
+}
+
+void frmAlarmClock::endProgram()
+{
+    m_services.end();
 }
 
 void frmAlarmClock::Form_Load()
 {
-    tmrAlarmTimer->setEnabled(false);
-    const QDateTime now = Toolkit::presentMoment(m_services.clock);
-    dtpAlarmTime->setDateTime(Toolkit::clockReading(now));
-    showTimeOfDay(now.time());
-    cmdCancel->setEnabled(false);
-    dtpAlarmTime->setFocus();
-    show();
-    repaint();
-    m_sysTray.add(windowIcon(), QString::fromUtf8(core::design::TrayTip), mPopupSys);
+    m_form->load();
 }
 
 void frmAlarmClock::tmrCurrentTimer_Timer()
 {
     // The time the tick was timed by: one reading of the clock a tick.
-    showTimeOfDay(Toolkit::toWholeSecond(tmrCurrentTimer->reading()).time());
-    m_services.yield();
+    m_form->tick(QtClockReading::fromQt(tmrCurrentTimer->reading()));
 }
 
 void frmAlarmClock::tmrAlarmTimer_Timer()
@@ -219,8 +243,7 @@ void frmAlarmClock::cmdCancel_Click()
 
 void frmAlarmClock::cmdExit_Click()
 {
-    m_alarm->stopChecking();
-    m_services.end();
+    m_form->exit();
 }
 
 void frmAlarmClock::changeEvent(QEvent *event)
@@ -244,12 +267,12 @@ void frmAlarmClock::closeEvent(QCloseEvent *event)
 
 void frmAlarmClock::Form_Unload()
 {
-    m_sysTray.remove();
+    m_form->unload();
 }
 
 void frmAlarmClock::sysTray_Activated(QSystemTrayIcon::ActivationReason reason)
 {
-    m_tray->iconActivated(reason);
+    core::dispatchTrayEvent(TrayController::mouseMessage(reason), *this);
 }
 
 void frmAlarmClock::mPopRestore_Click()

@@ -6,6 +6,7 @@
 #include "Clock.h"
 #include "TrayController.h"
 #include "WidgetAlarmControls.h"
+#include "WindowLogic.h"
 #include "modSysTray.h"
 
 #include <QMainWindow>
@@ -39,7 +40,7 @@ struct AlarmClockServices
 // The program's only window: the present time, the alarm picker and its buttons.
 // A main window without menu or status bar, so that the desktop and its screen
 // readers see it as the application's frame.
-class frmAlarmClock : public QMainWindow
+class frmAlarmClock : public QMainWindow, private core::WindowShell
 {
     Q_OBJECT
 
@@ -65,7 +66,14 @@ protected:
 private:
     void createControls(QWidget *client);
     void placeControls();
-    void showTimeOfDay(QTime time);
+
+    void showTimeOfDay(core::TimeOfDay time) override;
+    void showAndRepaint() override;
+    void addTrayIcon() override;
+    void removeTrayIcon() override;
+    void restoreFromTray() override;
+    void openTrayMenu() override;
+    void endProgram() override;
 
     void tmrCurrentTimer_Timer();
     void tmrAlarmTimer_Timer();
@@ -98,4 +106,5 @@ private:
     std::unique_ptr<WidgetAlarmControls> m_alarmControls;
     std::unique_ptr<core::AlarmLogic> m_alarm;
     std::unique_ptr<TrayController> m_tray;
+    std::unique_ptr<core::WindowLogic> m_form;
 };

@@ -80,6 +80,8 @@ frmAlarmClock::frmAlarmClock(HINSTANCE instance, const WindowServices &services)
         core::AlarmServices{ services.clock, services.sound, m_messageBox, [this] { m_pump.yield(); },
                              TimeText::timeOfDayText, &services.sleep, services.wake, services.zone,
                              services.volume, services.ringHold });
+    m_form = std::make_unique<core::WindowLogic>(static_cast<core::WindowShell &>(*this), *m_alarmControls, *m_alarm, services.clock,
+                                                 [this] { m_pump.yield(); });
 
     RECT frame{};
     GetWindowRect(m_window, &frame);
@@ -120,7 +122,7 @@ void frmAlarmClock::createControls()
     cmdSet = createControl(WC_BUTTONA, design::cmdSet.text, WS_TABSTOP | BS_PUSHBUTTON, ControlIds::cmdSet);
     cmdCancel = createControl(WC_BUTTONA, design::cmdCancel.text, WS_TABSTOP | BS_PUSHBUTTON, ControlIds::cmdCancel);
     cmdExit = createControl(WC_BUTTONA, design::cmdExit.text, WS_TABSTOP | BS_PUSHBUTTON, ControlIds::cmdExit);
-    showTimeOfDay(); // measured for the layout with a real time in it
+    showTimeOfDay(core::timeOfDay(m_clock.now())); // measured for the layout with a real time in it
 
     m_layout.add(Label2, design::Label2);
     m_layout.add(lblCurrentTime, design::lblCurrentTime);
@@ -179,9 +181,41 @@ bool frmAlarmClock::isLabel(HWND control) const
     return control == Label1 || control == Label2 || control == lblCurrentTime;
 }
 
-void frmAlarmClock::showTimeOfDay()
+void frmAlarmClock::showTimeOfDay(core::TimeOfDay time)
 {
-    SetWindowTextW(lblCurrentTime, TimeText::wideTimeOfDayText(core::timeOfDay(m_clock.now())).c_str());
+    SetWindowTextW(lblCurrentTime, TimeText::wideTimeOfDayText(time).c_str());
+}
+
+void frmAlarmClock::showAndRepaint()
+{
+    ShowWindow(m_window, SW_SHOWNORMAL);
+    UpdateWindow(m_window);
+}
+
+void frmAlarmClock::addTrayIcon()
+{
+    m_trayIcon = programIcon(m_instance, SM_CXSMICON, GetDpiForWindow(m_window));
+    m_sysTray.add(m_window, m_trayIcon);
+}
+
+void frmAlarmClock::removeTrayIcon()
+{
+    m_sysTray.remove();
+}
+
+void frmAlarmClock::restoreFromTray()
+{
+    m_tray->restore();
+}
+
+void frmAlarmClock::openTrayMenu()
+{
+    m_tray->openMenu();
+}
+
+void frmAlarmClock::endProgram()
+{
+    ExitProcess(0);
 }
 
 LRESULT CALLBACK frmAlarmClock::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -269,21 +303,12 @@ LRESULT frmAlarmClock::handle(UINT message, WPARAM wParam, LPARAM lParam)
 
 void frmAlarmClock::Form_Load()
 {
-    tmrAlarmTimer.setEnabled(false);
-    dtpAlarmTime->setValue(m_clock.now());
-    showTimeOfDay();
-    EnableWindow(cmdCancel, FALSE);
-    ShowWindow(m_window, SW_SHOWNORMAL);
-    UpdateWindow(m_window);
-    m_focus.focus(dtpAlarmTime->handle());
-    m_trayIcon = programIcon(m_instance, SM_CXSMICON, GetDpiForWindow(m_window));
-    m_sysTray.add(m_window, m_trayIcon);
+    m_form->load();
 }
 
 void frmAlarmClock::tmrCurrentTimer_Timer()
 {
-    showTimeOfDay();
-    m_pump.yield();
+    m_form->tick(m_clock.now());
 }
 
 void frmAlarmClock::tmrAlarmTimer_Timer()
@@ -301,12 +326,9 @@ void frmAlarmClock::cmdCancel_Click()
     m_alarm->cancel();
 }
 
-// Ends the program at once: no ring, and no dead icon left behind.
 void frmAlarmClock::cmdExit_Click()
 {
-    m_alarm->stopChecking();
-    m_sysTray.remove();
-    ExitProcess(0);
+    m_form->exit();
 }
 
 void frmAlarmClock::Form_Resize()
@@ -316,13 +338,12 @@ void frmAlarmClock::Form_Resize()
 
 void frmAlarmClock::Form_Unload()
 {
-    m_sysTray.remove();
-    m_alarm->stopChecking();
+    m_form->unload();
 }
 
 void frmAlarmClock::sysTray_Callback(UINT event)
 {
-    m_tray->iconEvent(event);
+    core::dispatchTrayEvent(event, *this);
 }
 
 void frmAlarmClock::taskbar_Created()

@@ -11,6 +11,7 @@
 #include "TimePicker.h"
 #include "Win32MessageBox.h"
 #include "WindowAlarmControls.h"
+#include "WindowLogic.h"
 #include "modSysTray.h"
 
 #include <windows.h>
@@ -35,7 +36,7 @@ struct WindowServices
 // The alarm clock's one window: the present time, the alarm's picker, Set,
 // Cancel and Exit, and the notification-area icon. Each handler hands the work
 // to the part of the program it belongs to.
-class frmAlarmClock
+class frmAlarmClock : private core::WindowShell
 {
 public:
     static constexpr const char *ClassName = "frmAlarmClock";
@@ -55,7 +56,14 @@ private:
     void createControls();
     HWND createControl(const char *className, const char *text, DWORD style, int id);
     void applyDpi(UINT dpi, POINT topLeft);
-    void showTimeOfDay();
+
+    void showTimeOfDay(core::TimeOfDay time) override;
+    void showAndRepaint() override;
+    void addTrayIcon() override;
+    void removeTrayIcon() override;
+    void restoreFromTray() override;
+    void openTrayMenu() override;
+    [[noreturn]] void endProgram() override;
     bool isLabel(HWND control) const;
     static bool highContrastOn();
     LRESULT labelColours(HDC dc) const;
@@ -101,4 +109,5 @@ private:
     std::unique_ptr<TrayController> m_tray;
     std::unique_ptr<WindowAlarmControls> m_alarmControls;
     std::unique_ptr<core::AlarmLogic> m_alarm;
+    std::unique_ptr<core::WindowLogic> m_form;
 };
