@@ -111,7 +111,7 @@ void AlarmLogic::ring()
     if (m_services.ringHold)
         m_services.ringHold->hold(RingText);
     m_services.sound.play(SoundName, LoopFlags);
-    m_services.box.show(RingText, RingStyle, Title);
+    m_services.box.show(RingText, RingStyle, design::Title);
     switchCheck(false);
     m_controls.setEnabled(Control::Picker, true);
     m_controls.setEnabled(Control::Set, true);

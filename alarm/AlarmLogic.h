@@ -44,7 +44,6 @@ class AlarmLogic
 public:
     static constexpr const char *SoundName = "alarm.wav";
     static constexpr const char *RingText = "The alarm clock is going off";
-    static constexpr const char *Title = design::Title; // the application's title
     static constexpr int LoopFlags = SoundFlags::Async | SoundFlags::NoDefault | SoundFlags::Loop;
     static constexpr int FinalPlayFlags = SoundFlags::Sync | SoundFlags::NoDefault;
     static constexpr int RingStyle = BoxStyle::SystemModal | BoxStyle::IconWarning | BoxStyle::Ok;

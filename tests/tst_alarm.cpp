@@ -43,7 +43,8 @@ struct Rig
     QDateTimeEdit picker{ &window };
     QPushButton set{ &window };
     QPushButton cancel{ &window };
-    TickTimer check{ clock };
+    TickPulse pulse{ clock };
+    TickTimer check{ pulse };
     FakeSleepInhibitor sleep;
     WidgetAlarmControls controls{ picker, set, cancel, check };
     core::AlarmLogic alarm{ controls, { clock, sound, box, [this] { ++yields; }, Toolkit::timeText, &sleep } };

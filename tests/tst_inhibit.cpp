@@ -28,7 +28,15 @@ struct Chain
         chain = std::make_unique<InhibitChain>(std::move(services));
     }
 
-    QString holder() const { return chain->holder().value_or("none"); }
+    // Which service holds the computer up, as the services see it.
+    QString holder() const
+    {
+        for (FakeInhibitService *s : { a, b, c })
+            if (!s->held.isEmpty())
+                return s->name();
+        return "none";
+    }
+    bool waiting() const { return !a->pending.isEmpty() || !b->pending.isEmpty() || !c->pending.isEmpty(); }
 };
 
 } // namespace
@@ -66,11 +74,11 @@ void TestInhibit::holdsThroughTheFirstServiceThatAnswers()
     FakeInhibitService *services[] = { t.a, t.b, t.c };
     for (int i = 0; i < 3 && i <= absent; ++i) {
         QCOMPARE(t.log.size(), i + 1); // one request at a time, in order
-        QVERIFY(t.chain->isWaiting());
+        QVERIFY(t.waiting());
         services[i]->answer(i < absent ? std::nullopt : std::optional<QVariant>(7));
     }
     QCOMPARE(t.holder(), holder);
-    QVERIFY(!t.chain->isWaiting());
+    QVERIFY(!t.waiting());
     t.chain->release();
     QCOMPARE(t.holder(), "none");
     const QString last = t.log.constLast();
@@ -94,7 +102,7 @@ void TestInhibit::cancelWhileTheAnswerIsOnItsWayLeavesNoHold()
     t.chain->release();
     t.a->answer(std::nullopt);
     QCOMPARE(t.log, QStringList({ "a inhibit Alarm set for 07:30:00" }));
-    QVERIFY(!t.chain->isWaiting());
+    QVERIFY(!t.waiting());
 }
 
 void TestInhibit::setAgainBeforeTheAnswerKeepsOneHold()
@@ -117,7 +125,7 @@ void TestInhibit::setForAnotherTimeBeforeTheAnswerAsksAgain()
     t.chain->hold("Alarm set for 08:00:00");
     t.a->answer(QVariant(3));
     QCOMPARE(t.holder(), "none");
-    QVERIFY(t.chain->isWaiting());
+    QVERIFY(t.waiting());
     t.a->answer(QVariant(4));
     QCOMPARE(t.holder(), "a");
     QCOMPARE(t.log, QStringList({ "a inhibit Alarm set for 07:30:00", "a uninhibit 3",

@@ -120,7 +120,8 @@ void TestToolkit::ticksArePhasedToTheWallClock()
     SystemClock clock;
     while (QTime::currentTime().msec() < 450 || QTime::currentTime().msec() > 550)
         QTest::qWait(5);
-    TickTimer timer(clock);
+    TickPulse pulse(clock);
+    TickTimer timer(pulse);
     QList<int> phases;
     connect(&timer, &TickTimer::timeout, [&] { phases.append(QTime::currentTime().msec()); });
     timer.setEnabled(true);
@@ -134,7 +135,8 @@ void TestToolkit::handlerIsNeverReentered()
 {
     // The fake clock stands at a whole second, so the timer is due every few ms.
     FakeClock clock;
-    TickTimer timer(clock);
+    TickPulse pulse(clock);
+    TickTimer timer(pulse);
     int depth = 0, deepest = 0, calls = 0;
     connect(&timer, &TickTimer::timeout, [&] {
         ++calls;
@@ -154,7 +156,8 @@ void TestToolkit::handlerIsNeverReentered()
 void TestToolkit::ticksDueDuringTheHandlerAreDropped()
 {
     FakeClock clock;
-    TickTimer timer(clock);
+    TickPulse pulse(clock);
+    TickTimer timer(pulse);
     QList<qint64> starts;
     QElapsedTimer elapsed;
     elapsed.start();
@@ -175,7 +178,8 @@ void TestToolkit::ticksDueDuringTheHandlerAreDropped()
 void TestToolkit::disablingInsideTheHandlerStopsTicks()
 {
     FakeClock clock;
-    TickTimer timer(clock);
+    TickPulse pulse(clock);
+    TickTimer timer(pulse);
     int calls = 0;
     connect(&timer, &TickTimer::timeout, [&] {
         ++calls;
@@ -191,7 +195,8 @@ void TestToolkit::disablingInsideTheHandlerStopsTicks()
 void TestToolkit::reenablingInsideTheHandlerResumesAfterIt()
 {
     FakeClock clock;
-    TickTimer timer(clock);
+    TickPulse pulse(clock);
+    TickTimer timer(pulse);
     int calls = 0;
     connect(&timer, &TickTimer::timeout, [&] {
         ++calls;

@@ -21,6 +21,13 @@ PixelSize toPixels(const Twips &twips, int dpi, double scale)
     return { toPixels(twips.width, dpi, scale), toPixels(twips.height, dpi, scale) };
 }
 
+PixelSize neededRoom(const ControlDesign &design, PixelSize measured, int buttonEdge)
+{
+    if (design.kind == ControlKind::Button)
+        return { measured.width + 2 * buttonEdge, measured.height };
+    return measured;
+}
+
 double fitScale(std::span<const MeasuredControl> controls, int dpi)
 {
     double scale = 1.0;

@@ -27,6 +27,11 @@ struct MeasuredControl
 int toPixels(int twips, int dpi, double scale = 1.0);
 PixelSize toPixels(const Twips &twips, int dpi, double scale = 1.0);
 
+// The room a control needs in pixels, from what the platform measured of it:
+// a label its text, a picker the whole control; a button its text, plus its
+// frame and margin (`buttonEdge`) on either side.
+PixelSize neededRoom(const ControlDesign &design, PixelSize measured, int buttonEdge);
+
 // The design was made for a small font: where a text needs more room, the
 // whole layout grows by the least factor, in hundredths, that lets every text fit.
 double fitScale(std::span<const MeasuredControl> controls, int dpi);

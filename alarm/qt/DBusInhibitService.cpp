@@ -14,7 +14,7 @@ namespace {
 QString applicationId()
 {
     const QString id = QGuiApplication::desktopFileName();
-    return id.isEmpty() ? QStringLiteral("alarm-clock") : id;
+    return id.isEmpty() ? QCoreApplication::applicationName() : id;
 }
 
 } // namespace

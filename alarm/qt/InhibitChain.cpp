@@ -30,13 +30,6 @@ void InhibitChain::release()
     giveBack();
 }
 
-std::optional<QString> InhibitChain::holder() const
-{
-    if (!m_held)
-        return std::nullopt;
-    return m_services[m_held->service]->name();
-}
-
 void InhibitChain::ask(size_t service)
 {
     if (service >= m_services.size())

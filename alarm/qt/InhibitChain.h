@@ -22,10 +22,6 @@ public:
     void hold(const std::string &reason) override;
     void release() override;
 
-    // The service that holds it now, if any.
-    std::optional<QString> holder() const;
-    bool isWaiting() const { return m_waiting; }
-
 private:
     struct Held
     {

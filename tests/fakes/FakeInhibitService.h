@@ -20,16 +20,23 @@ public:
         m_log->append(m_name + " inhibit " + reason);
         pending.append(std::move(reply));
     }
-    void uninhibit(const QVariant &token) override { m_log->append(m_name + " uninhibit " + token.toString()); }
+    void uninhibit(const QVariant &token) override
+    {
+        m_log->append(m_name + " uninhibit " + token.toString());
+        held.removeOne(token);
+    }
 
     // Answers the oldest request: a token, or absent (nothing).
     void answer(std::optional<QVariant> token)
     {
         Reply reply = pending.takeFirst();
+        if (token)
+            held.append(*token);
         reply(std::move(token));
     }
 
     QList<Reply> pending;
+    QList<QVariant> held; // the holds granted and not given back
 
 private:
     QString m_name;

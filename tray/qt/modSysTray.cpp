@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "modSysTray.h"
 
-modSysTray::modSysTray(QObject *parent) : QObject(parent)
+modSysTray::modSysTray(QObject *parent) : QObject(parent), m_icon(this)
 {
     m_icon.setObjectName(QStringLiteral("sysTray"));
     connect(&m_icon, &QSystemTrayIcon::activated, this, &modSysTray::activated);

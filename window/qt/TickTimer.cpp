@@ -2,12 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TickTimer.h"
 
-TickTimer::TickTimer(const Clock &clock, QObject *parent) : QObject(parent)
-{
-    m_pulse = new TickPulse(clock, this);
-    m_pulse->join(this);
-}
-
 TickTimer::TickTimer(TickPulse &pulse, QObject *parent) : QObject(parent), m_pulse(&pulse)
 {
     pulse.join(this);
@@ -26,7 +20,6 @@ void TickTimer::setEnabled(bool enabled)
     m_gate.setEnabled(enabled, m_pulse ? m_pulse->ticks() : 0);
     if (m_pulse)
         m_pulse->update();
-    emit enabledChanged(enabled);
 }
 
 void TickTimer::deliver(quint64 tick)

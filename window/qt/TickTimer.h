@@ -8,11 +8,9 @@
 #include <QObject>
 #include <QPointer>
 
-class Clock;
-
 // A once-a-second timer whose ticks come just after the wall clock's second turns,
 // so that whatever a tick shows is fresh for the whole second. Timers made on one
-// TickPulse share its wake-up; one made on a clock has a pulse of its own.
+// TickPulse share its wake-up.
 //
 // Its handler is never entered again while an earlier call is still running, not
 // even from a nested event loop (a modal box or a menu); ticks due meanwhile are
@@ -22,7 +20,6 @@ class TickTimer : public QObject
     Q_OBJECT
 
 public:
-    explicit TickTimer(const Clock &clock, QObject *parent = nullptr);
     explicit TickTimer(TickPulse &pulse, QObject *parent = nullptr);
     ~TickTimer() override;
 
@@ -37,7 +34,6 @@ public:
 
 signals:
     void timeout();
-    void enabledChanged(bool enabled);
 
 private:
     QPointer<TickPulse> m_pulse;

@@ -19,8 +19,6 @@
 #include <utility>
 #include <vector>
 
-const QString frmAlarmClock::Title = QString::fromLatin1(core::design::Title);
-
 namespace {
 
 // Qt lays out in pixels of a 96 dots-per-inch screen and scales them itself.
@@ -31,18 +29,19 @@ QString text(const core::ControlDesign &design)
     return QString::fromUtf8(design.text);
 }
 
-// The room a control needs so that none of its text is cut off.
+// What a control's text needs in its font and style, as the layout rule takes it.
 core::PixelSize neededSize(QWidget *control, const core::ControlDesign &design)
 {
-    if (auto *button = qobject_cast<QPushButton *>(control)) {
-        const QStyle *style = button->style();
-        const int padding = 2 * (style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button)
-                                 + style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, button));
-        const QString plain = QString::fromUtf8(core::withoutAccessKey(design.text));
-        return { button->fontMetrics().horizontalAdvance(plain) + padding, button->sizeHint().height() };
+    if (design.kind != core::ControlKind::Button) {
+        const QSize hint = control->sizeHint();
+        return core::neededRoom(design, { hint.width(), hint.height() }, 0);
     }
-    const QSize hint = control->sizeHint();
-    return { hint.width(), hint.height() };
+    const QStyle *style = control->style();
+    const int edge = style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, control)
+                     + style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, control);
+    const QString plain = QString::fromUtf8(core::withoutAccessKey(design.text));
+    return core::neededRoom(design, { control->fontMetrics().horizontalAdvance(plain), control->sizeHint().height() },
+                            edge);
 }
 
 QRect toPixels(const core::Twips &twips, double scale)
@@ -82,10 +81,11 @@ QPushButton *button(const core::ControlDesign &design, QWidget *parent)
 frmAlarmClock::frmAlarmClock(AlarmClockServices services, QWidget *parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      m_services(std::move(services))
+      m_services(std::move(services)),
+      m_sysTray(this)
 {
     setObjectName(QStringLiteral("frmAlarmClock"));
-    setWindowTitle(Title);
+    setWindowTitle(QString::fromUtf8(core::design::Title));
     setWindowIcon(programIcon());
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
@@ -162,21 +162,18 @@ void frmAlarmClock::createControls(QWidget *client)
 void frmAlarmClock::placeControls()
 {
     showTimeOfDay(core::timeOfDay(m_services.clock.now())); // measure the time label with a real time in it
-    const std::pair<QWidget *, const core::ControlDesign &> controls[] = {
-        { Label2, core::design::Label2 }, { lblCurrentTime, core::design::lblCurrentTime },
-        { Label1, core::design::Label1 }, { dtpAlarmTime, core::design::dtpAlarmTime },
-        { cmdSet, core::design::cmdSet }, { cmdCancel, core::design::cmdCancel },
-        { cmdExit, core::design::cmdExit },
+    const auto control = [this](const core::ControlDesign *design) {
+        return findChild<QWidget *>(QString::fromLatin1(design->name));
     };
     std::vector<core::MeasuredControl> measured;
-    for (const auto &[control, design] : controls)
-        measured.push_back({ design, neededSize(control, design) });
-    m_scale = core::fitScale(measured, LogicalDpi);
+    for (const core::ControlDesign *design : core::design::Controls)
+        measured.push_back({ *design, neededSize(control(design), *design) });
+    const double scale = core::fitScale(measured, LogicalDpi);
 
-    for (const auto &[control, design] : controls)
-        control->setGeometry(toPixels(design.twips, m_scale));
+    for (const core::ControlDesign *design : core::design::Controls)
+        control(design)->setGeometry(toPixels(design->twips, scale));
     lblCurrentTime->fixSize(); // its new text each second then needs no new layout
-    setFixedSize(toPixels(core::design::Client, m_scale).size());
+    setFixedSize(toPixels(core::design::Client, scale).size());
 }
 
 void frmAlarmClock::showTimeOfDay(core::TimeOfDay time)

@@ -45,16 +45,10 @@ class frmAlarmClock : public QMainWindow, private core::WindowShell
     Q_OBJECT
 
 public:
-    static const QString Title;
-
     explicit frmAlarmClock(AlarmClockServices services, QWidget *parent = nullptr);
     ~frmAlarmClock() override;
 
     void Form_Load();
-
-    // How much the laid-out sizes were enlarged so that every text fits.
-    double layoutScale() const { return m_scale; }
-    const modSysTray &sysTray() const { return m_sysTray; }
 
 signals:
     void unloaded();
@@ -87,7 +81,6 @@ private:
     void mPopExit_Click();
 
     AlarmClockServices m_services;
-    double m_scale = 1.0;
 
     QLabel *Label2 = nullptr;
     TimeLabel *lblCurrentTime = nullptr;

@@ -19,8 +19,8 @@ int main(int argc, char *argv[])
     PlatformChoice::apply(argc, argv);
     X11Tuning::preferPlainImages();
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("alarm-clock"));
-    QApplication::setApplicationDisplayName(frmAlarmClock::Title);
+    QApplication::setApplicationName(QString::fromUtf8(core::design::ProgramName));
+    QApplication::setApplicationDisplayName(QString::fromUtf8(core::design::Title));
     QApplication::setDesktopFileName(QStringLiteral("io.github.alarm_clock.alarm_clock"));
     QApplication::setWindowIcon(programIcon());
     // The window hides in the notification area: closing the ringing box or the

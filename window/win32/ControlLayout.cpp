@@ -4,6 +4,8 @@
 
 #include "LayoutFit.h"
 
+#include <commctrl.h>
+
 #include <string>
 
 namespace {
@@ -46,20 +48,22 @@ double ControlLayout::fitScale(UINT dpi) const
     const int edge = MulDiv(4, int(dpi), 96); // a button's frame and margin, each side
     std::vector<core::MeasuredControl> measured;
     for (const Placement &p : m_placements) {
-        if (p.design.kind == core::ControlKind::Picker)
-            continue;
-        const std::wstring text = shownText(p.control);
         SIZE size{};
-        GetTextExtentPoint32W(dc, text.c_str(), int(text.size()), &size);
-        const int padding = p.design.kind == core::ControlKind::Button ? 2 * edge : 0;
-        measured.push_back({ p.design, { int(size.cx) + padding, int(metrics.tmHeight) } });
+        if (p.design.kind == core::ControlKind::Picker) {
+            SendMessageW(p.control, DTM_GETIDEALSIZE, 0, LPARAM(&size));
+        } else {
+            const std::wstring text = shownText(p.control);
+            GetTextExtentPoint32W(dc, text.c_str(), int(text.size()), &size);
+            size.cy = metrics.tmHeight;
+        }
+        measured.push_back({ p.design, core::neededRoom(p.design, { int(size.cx), int(size.cy) }, edge) });
     }
     SelectObject(dc, oldFont);
     ReleaseDC(nullptr, dc);
     return core::fitScale(measured, int(dpi));
 }
 
-SIZE ControlLayout::apply(UINT dpi)
+void ControlLayout::apply(UINT dpi)
 {
     if (m_font)
         DeleteObject(m_font);
@@ -74,7 +78,14 @@ SIZE ControlLayout::apply(UINT dpi)
         MoveWindow(p.control, px(t.left), px(t.top), px(t.width), px(t.height), TRUE);
     }
     m_client = { px(core::design::Client.width), px(core::design::Client.height) };
-    return m_client;
+}
+
+std::optional<core::ControlKind> ControlLayout::kindOf(HWND control) const
+{
+    for (const Placement &p : m_placements)
+        if (p.control == control)
+            return p.design.kind;
+    return std::nullopt;
 }
 
 void ControlLayout::resizeWindow(HWND window, UINT dpi, POINT topLeft)

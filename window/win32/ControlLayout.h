@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <vector>
 
 // Places the window's controls where the design puts them, converted to
@@ -17,10 +18,13 @@ public:
     ~ControlLayout();
 
     void add(HWND control, const core::ControlDesign &design);
-    // Sets the font and the positions for `dpi`; returns the client area's size.
-    SIZE apply(UINT dpi);
+    // Sets the font and the positions for `dpi`.
+    void apply(UINT dpi);
     // Resizes the window to the client area, keeping its top-left corner where `topLeft` says.
     void resizeWindow(HWND window, UINT dpi, POINT topLeft);
+
+    // What the design says `control` is; nothing for a window it does not place.
+    std::optional<core::ControlKind> kindOf(HWND control) const;
 
 private:
     struct Placement

@@ -101,45 +101,45 @@ frmAlarmClock::~frmAlarmClock()
 
 // Wide controls: a text outside the ANSI code page, such as the user's time
 // format, stays whole.
-HWND frmAlarmClock::createControl(const char *className, const char *text, DWORD style, int id)
+void frmAlarmClock::createControl(const char *className, const char *text, DWORD style, int id)
 {
-    return CreateWindowExW(0, WideText::fromUtf8(className).c_str(), WideText::fromUtf8(text).c_str(),
+    CreateWindowExW(0, WideText::fromUtf8(className).c_str(), WideText::fromUtf8(text).c_str(),
                            WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, m_window, HMENU(INT_PTR(id)), m_instance,
                            nullptr);
 }
 
 // Windows names a control after the label just before it among the window's
-// children, and Tab follows the same order: each label comes before what it
-// names, and the focus goes picker, Set, Cancel, Exit (the labels take none).
+// children, and Tab follows the same order: the design's order.
 void frmAlarmClock::createControls()
 {
-    namespace design = core::design;
-    Label2 = createControl(WC_STATICA, design::Label2.text, SS_LEFT | SS_NOPREFIX, ControlIds::Label2);
-    lblCurrentTime = createControl(WC_STATICA, design::lblCurrentTime.text, SS_LEFT | SS_NOPREFIX,
-                                   ControlIds::lblCurrentTime);
-    Label1 = createControl(WC_STATICA, design::Label1.text, SS_LEFT | SS_NOPREFIX, ControlIds::Label1);
-    dtpAlarmTime = std::make_unique<TimePicker>(m_window, ControlIds::dtpAlarmTime);
-    cmdSet = createControl(WC_BUTTONA, design::cmdSet.text, WS_TABSTOP | BS_PUSHBUTTON, ControlIds::cmdSet);
-    cmdCancel = createControl(WC_BUTTONA, design::cmdCancel.text, WS_TABSTOP | BS_PUSHBUTTON, ControlIds::cmdCancel);
-    cmdExit = createControl(WC_BUTTONA, design::cmdExit.text, WS_TABSTOP | BS_PUSHBUTTON, ControlIds::cmdExit);
-    showTimeOfDay(core::timeOfDay(m_clock.now())); // measured for the layout with a real time in it
-
-    m_layout.add(Label2, design::Label2);
-    m_layout.add(lblCurrentTime, design::lblCurrentTime);
-    m_layout.add(Label1, design::Label1);
-    m_layout.add(dtpAlarmTime->handle(), design::dtpAlarmTime);
-    m_layout.add(cmdSet, design::cmdSet);
-    m_layout.add(cmdCancel, design::cmdCancel);
-    m_layout.add(cmdExit, design::cmdExit);
-
-    mPopupSys = CreatePopupMenu();
-    AppendMenuA(mPopupSys, MF_STRING, ControlIds::mPopRestore, design::mPopRestore);
-    AppendMenuA(mPopupSys, MF_STRING, ControlIds::mPopExit, design::mPopExit);
-    for (HWND control : { Label2, lblCurrentTime, Label1, dtpAlarmTime->handle(), cmdSet, cmdCancel, cmdExit })
+    for (const core::ControlDesign *design : core::design::Controls) {
+        const int id = ControlIds::of(*design);
+        switch (design->kind) {
+        case core::ControlKind::Label:
+            createControl(WC_STATICA, design->text, SS_LEFT | SS_NOPREFIX, id);
+            break;
+        case core::ControlKind::Picker:
+            dtpAlarmTime = std::make_unique<TimePicker>(m_window, id);
+            break;
+        case core::ControlKind::Button:
+            createControl(WC_BUTTONA, design->text, WS_TABSTOP | BS_PUSHBUTTON, id);
+            break;
+        }
+        const HWND control = GetDlgItem(m_window, id);
         if (!control)
             failCreating(L"window's controls");
+        m_layout.add(control, *design);
+    }
+    lblCurrentTime = GetDlgItem(m_window, ControlIds::lblCurrentTime);
+    cmdSet = GetDlgItem(m_window, ControlIds::cmdSet);
+    cmdCancel = GetDlgItem(m_window, ControlIds::cmdCancel);
+    showTimeOfDay(core::timeOfDay(m_clock.now())); // measured for the layout with a real time in it
+
+    mPopupSys = CreatePopupMenu();
     if (!mPopupSys)
         failCreating(L"icon's menu");
+    AppendMenuA(mPopupSys, MF_STRING, ControlIds::mPopRestore, core::design::mPopRestore);
+    AppendMenuA(mPopupSys, MF_STRING, ControlIds::mPopExit, core::design::mPopExit);
 }
 
 void frmAlarmClock::applyDpi(UINT dpi, POINT topLeft)
@@ -174,11 +174,6 @@ LRESULT frmAlarmClock::labelColours(HDC dc) const
     SetTextColor(dc, colours.systemText ? text : RGB(0, 0, 0));
     SetBkColor(dc, colours.systemBackground ? GetSysColor(COLOR_WINDOW) : RGB(255, 255, 255));
     return LRESULT(colours.systemBackground ? GetSysColorBrush(COLOR_WINDOW) : HBRUSH(GetStockObject(WHITE_BRUSH)));
-}
-
-bool frmAlarmClock::isLabel(HWND control) const
-{
-    return control == Label1 || control == Label2 || control == lblCurrentTime;
 }
 
 void frmAlarmClock::showTimeOfDay(core::TimeOfDay time)
@@ -259,7 +254,7 @@ LRESULT frmAlarmClock::handle(UINT message, WPARAM wParam, LPARAM lParam)
             Form_Resize();
         return 0;
     case WM_CTLCOLORSTATIC:
-        if (isLabel(HWND(lParam)))
+        if (m_layout.kindOf(HWND(lParam)) == core::ControlKind::Label)
             return labelColours(HDC(wParam));
         break;
     case WM_SYSCOLORCHANGE:

@@ -54,7 +54,7 @@ private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     void createControls();
-    HWND createControl(const char *className, const char *text, DWORD style, int id);
+    void createControl(const char *className, const char *text, DWORD style, int id);
     void applyDpi(UINT dpi, POINT topLeft);
 
     void showTimeOfDay(core::TimeOfDay time) override;
@@ -64,7 +64,6 @@ private:
     void restoreFromTray() override;
     void openTrayMenu() override;
     [[noreturn]] void endProgram() override;
-    bool isLabel(HWND control) const;
     static bool highContrastOn();
     LRESULT labelColours(HDC dc) const;
 
@@ -93,13 +92,10 @@ private:
     ControlLayout m_layout;
     Win32MessageBox m_messageBox;
 
-    HWND Label1 = nullptr;
-    HWND Label2 = nullptr;
     HWND lblCurrentTime = nullptr;
     std::unique_ptr<TimePicker> dtpAlarmTime;
     HWND cmdSet = nullptr;
     HWND cmdCancel = nullptr;
-    HWND cmdExit = nullptr;
     HMENU mPopupSys = nullptr;
     TickPulse m_pulse;
     TickTimer tmrCurrentTimer;
