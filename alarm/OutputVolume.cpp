@@ -30,7 +30,8 @@ std::optional<OutputLevel> levelAfterRing(OutputLevel found, OutputLevel set, st
     if (!now)
         return std::nullopt;
     OutputLevel back = *now;
-    if (set.muted != found.muted && now->muted == set.muted)
+    // The ring only ever unmutes: a mute the user set since is the mute found.
+    if (set.muted != found.muted)
         back.muted = found.muted;
     if (!sameVolume(set.volume, found.volume) && sameVolume(now->volume, set.volume))
         back.volume = found.volume;

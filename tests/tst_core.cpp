@@ -155,6 +155,8 @@ private slots:
     void hidingNeedsTheIcon();
     void layoutFitsTheTexts_data();
     void layoutFitsTheTexts();
+    void textWithoutAccessKey_data();
+    void textWithoutAccessKey();
     void labelColours_data();
     void labelColours();
     void tickGate_data();
@@ -438,9 +440,32 @@ void TestCore::layoutFitsTheTexts()
         { core::design::cmdSet, { setWidth, 0 } },
     };
     QCOMPARE(core::fitScale(measured, dpi), scale);
+    // A button's frame and margin go on either side of its text; nothing else is padded.
+    QCOMPARE(core::neededRoom(core::design::cmdSet, { setWidth, labelHeight }, 4).width, setWidth + 8);
+    QCOMPARE(core::neededRoom(core::design::cmdSet, { setWidth, labelHeight }, 4).height, labelHeight);
+    QCOMPARE(core::neededRoom(core::design::Label1, { setWidth, labelHeight }, 4).width, setWidth);
+    QCOMPARE(core::neededRoom(core::design::dtpAlarmTime, { setWidth, labelHeight }, 4).width, setWidth);
     const core::PixelSize client = core::toPixels(core::design::Client, dpi, scale);
     QTEST(client.width, "clientWidth");
     QTEST(client.height, "clientHeight");
+}
+
+void TestCore::textWithoutAccessKey_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("first letter") << "&Set" << "Set";
+    QTest::newRow("inside") << "E&xit" << "Exit";
+    QTest::newRow("none") << "Cancel" << "Cancel";
+    QTest::newRow("doubled shows one") << "Salt && Pepper" << "Salt & Pepper";
+    QTest::newRow("doubled, then a key") << "&&&x" << "&x";
+    QTest::newRow("last") << "Tail&" << "Tail&";
+}
+
+void TestCore::textWithoutAccessKey()
+{
+    QFETCH(QString, text);
+    QTEST(QString::fromStdString(core::withoutAccessKey(text.toStdString().c_str())), "shown");
 }
 
 void TestCore::labelColours_data()
