@@ -22,7 +22,7 @@ std::optional<OutputLevel> ringLevel(std::optional<OutputLevel> found)
 {
     if (!found || (!found->muted && found->volume >= AudibleFloor))
         return std::nullopt;
-    return OutputLevel{ false, std::max(found->volume, AudibleFloor) };
+    return OutputLevel { false, std::max(found->volume, AudibleFloor) };
 }
 
 std::optional<OutputLevel> levelAfterRing(OutputLevel found, OutputLevel set, std::optional<OutputLevel> now)

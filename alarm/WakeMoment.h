@@ -11,7 +11,7 @@ namespace core {
 
 // The computer is woken this long before the ring, so that it has resumed and
 // its sound server is up when the check rings.
-inline constexpr std::chrono::seconds WakeLead{ 30 };
+inline constexpr std::chrono::seconds WakeLead { 30 };
 
 // The first moment at which the local clock shows a reading later than
 // `alarm`, which is when the check rings: a reading the spring change skips

@@ -38,7 +38,7 @@ UtcSeconds utc(int y, unsigned mo, unsigned d, int h, int mi, int s = 0)
 struct Zone : core::ZoneClock
 {
     UtcSeconds now = utc(2026, 12, 7, 5, 12, 45);
-    hours shift{ 0 }; // a zone moved by hand
+    hours shift { 0 }; // a zone moved by hand
     UtcSeconds utcNow() const override { return now; }
     seconds utcOffset(UtcSeconds m) const override
     {
@@ -49,13 +49,20 @@ struct Zone : core::ZoneClock
 
 // Every control, the clock, the sound, the box and the hold in one, logging
 // what the alarm does to them in the order it does it.
-struct World : core::AlarmControls, core::WallClock, core::AlarmSound, core::AlarmBox, core::SleepHold,
-               core::WakeTimer, core::OutputVolume, core::WindowShell
+struct World : core::AlarmControls,
+               core::WallClock,
+               core::AlarmSound,
+               core::AlarmBox,
+               core::SleepHold,
+               core::WakeTimer,
+               core::OutputVolume,
+               core::WindowShell,
+               core::TrayTarget
 {
     struct RingHold : core::SleepHold
     {
         std::vector<std::string> &log;
-        explicit RingHold(std::vector<std::string> &l) : log(l) {}
+        explicit RingHold(std::vector<std::string> &l) : log(l) { }
         void hold(const std::string &reason) override { log.push_back("ring hold " + reason); }
         void release() override { log.push_back("ring release"); }
     };
@@ -66,12 +73,13 @@ struct World : core::AlarmControls, core::WallClock, core::AlarmSound, core::Ala
     std::vector<std::string> log;
     int rings = 0;
     Zone zone;
-    RingHold ringHold{ log };
+    RingHold ringHold { log };
 
-    core::AlarmLogic alarm{ *this, { *this, *this, *this, [this] { log.push_back("yield"); },
-                                     [](core::TimeOfDay t) { return std::to_string(t.count()) + "s"; }, this,
-                                     this, &zone, this, &ringHold } };
-    core::WindowLogic window{ *this, *this, alarm, *this, [this] { log.push_back("yield"); } };
+    core::AlarmLogic alarm { *this,
+                             { *this, *this, *this, [this] { log.push_back("yield"); },
+                               [](core::TimeOfDay t) { return std::to_string(t.count()) + "s"; }, this, this, &zone,
+                               this, &ringHold } };
+    core::WindowLogic window { *this, *this, *this, alarm, *this, [this] { log.push_back("yield"); } };
 
     ClockReading pickerValue() const override { return picker; }
     void setPickerValue(ClockReading value) override { picker = value; }
@@ -176,8 +184,7 @@ void TestCore::nextOccurrence_data()
     QTest::newRow("year end") << at(2026, 12, 31, 22, 0) << 6 * 3600 << at(2027, 1, 1, 6, 0);
     QTest::newRow("leap day") << at(2028, 2, 28, 23, 0) << 60 << at(2028, 2, 29, 0, 1);
     // Readings carry no zone: the hour a spring change skips is still a time to pick.
-    QTest::newRow("skipped spring hour") << at(2026, 3, 29, 1, 59, 52) << 2 * 3600 + 30 * 60
-                                         << at(2026, 3, 29, 2, 30);
+    QTest::newRow("skipped spring hour") << at(2026, 3, 29, 1, 59, 52) << 2 * 3600 + 30 * 60 << at(2026, 3, 29, 2, 30);
 }
 
 void TestCore::nextOccurrence()
@@ -195,8 +202,9 @@ void TestCore::setArmsAndCancelDisarms()
     w.alarm.set();
     QCOMPARE(w.picker, at(2026, 12, 7, 7, 30));
     // 07:30 local is 06:30 UTC; woken the lead before, at 06:29:31.
-    QCOMPARE(w.log, Log({ "picker off", "check on", "wake 23371s", "hold Alarm set for 27000s", "set off",
-                          "cancel on", "focus cancel" }));
+    QCOMPARE(w.log,
+             Log({ "picker off", "check on", "wake 23371s", "hold Alarm set for 27000s", "set off", "cancel on",
+                   "focus cancel" }));
     w.log.clear();
     w.alarm.cancel();
     QCOMPARE(w.log, Log({ "picker on", "check off", "wake end", "release", "set on", "cancel off", "focus set" }));
@@ -209,9 +217,10 @@ void TestCore::ringFollowsItsStepsInOrder()
     w.armFor(7, 30, 0);
     w.pass(at(2026, 12, 7, 7, 30, 1) - w.clock);
     w.alarm.check();
-    QCOMPARE(w.log, Log({ "wake end", "volume up", "ring hold The alarm clock is going off", "play alarm.wav 11",
-                          "box The alarm clock is going off 4144 Alarm Clock", "check off", "release", "picker on",
-                          "set on", "cancel off", "focus set", "play alarm.wav 2", "volume back", "ring release" }));
+    QCOMPARE(w.log,
+             Log({ "wake end", "volume up", "ring hold The alarm clock is going off", "play alarm.wav 11",
+                   "box The alarm clock is going off 4144 Alarm Clock", "check off", "release", "picker on", "set on",
+                   "cancel off", "focus set", "play alarm.wav 2", "volume back", "ring release" }));
     QCOMPARE(w.picker, at(2026, 12, 7, 7, 30));
     // Exit after the ring has nothing left to end.
     w.log.clear();
@@ -249,15 +258,15 @@ void TestCore::wakeMoment_data()
     QTest::addColumn<UtcSeconds>("now");
     QTest::addColumn<UtcSeconds>("ring");
     QTest::addColumn<UtcSeconds>("wake"); // the epoch: none
-    const UtcSeconds none{};
+    const UtcSeconds none {};
     QTest::newRow("winter") << at(2026, 12, 8, 7, 30) << utc(2026, 12, 7, 21, 0) << utc(2026, 12, 8, 6, 30, 1)
                             << utc(2026, 12, 8, 6, 29, 31);
     QTest::newRow("summer") << at(2026, 7, 8, 7, 30) << utc(2026, 7, 7, 21, 0) << utc(2026, 7, 8, 5, 30, 1)
                             << utc(2026, 7, 8, 5, 29, 31);
     QTest::newRow("over the spring change") << at(2026, 3, 29, 7, 0) << utc(2026, 3, 28, 21, 0)
                                             << utc(2026, 3, 29, 5, 0, 1) << utc(2026, 3, 29, 5, 0) - seconds(29);
-    QTest::newRow("in the skipped hour: its end") << at(2026, 3, 29, 2, 30) << utc(2026, 3, 28, 21, 0)
-                                                  << utc(2026, 3, 29, 1, 0) << utc(2026, 3, 29, 0, 59, 30);
+    QTest::newRow("in the skipped hour: its end")
+        << at(2026, 3, 29, 2, 30) << utc(2026, 3, 28, 21, 0) << utc(2026, 3, 29, 1, 0) << utc(2026, 3, 29, 0, 59, 30);
     QTest::newRow("in the repeated hour: first pass") << at(2026, 10, 25, 2, 30) << utc(2026, 10, 24, 21, 0)
                                                       << utc(2026, 10, 25, 0, 30, 1) << utc(2026, 10, 25, 0, 29, 31);
     QTest::newRow("after the repeated hour") << at(2026, 10, 25, 3, 0) << utc(2026, 10, 24, 21, 0)
@@ -266,8 +275,8 @@ void TestCore::wakeMoment_data()
                                                << utc(2026, 12, 8, 6, 30, 1) << utc(2026, 12, 8, 6, 30, 1);
     QTest::newRow("ring due: none") << at(2026, 12, 8, 7, 30) << utc(2026, 12, 8, 6, 30, 1)
                                     << utc(2026, 12, 8, 6, 30, 1) << none;
-    QTest::newRow("long past: none") << at(2026, 12, 8, 7, 30) << utc(2026, 12, 9, 6, 0)
-                                     << utc(2026, 12, 8, 6, 30, 1) << none;
+    QTest::newRow("long past: none") << at(2026, 12, 8, 7, 30) << utc(2026, 12, 9, 6, 0) << utc(2026, 12, 8, 6, 30, 1)
+                                     << none;
 }
 
 void TestCore::wakeMoment()
@@ -278,7 +287,7 @@ void TestCore::wakeMoment()
     Zone zone;
     zone.now = now;
     QTEST(core::ringMoment(alarm, zone), "ring");
-    QCOMPARE(core::wakeMoment(alarm, zone).value_or(UtcSeconds{}), wake);
+    QCOMPARE(core::wakeMoment(alarm, zone).value_or(UtcSeconds {}), wake);
 }
 
 void TestCore::volumeForTheRing_data()
@@ -286,19 +295,52 @@ void TestCore::volumeForTheRing_data()
     // "m": muted, else the volume in percent; "-": no output.
     QTest::addColumn<QString>("found");
     QTest::addColumn<QString>("duringRing"); // what the ring set it to; as found: untouched
-    QTest::addColumn<QString>("userSet");    // what the user made of it before the ring ended; "": nothing
-    QTest::addColumn<QString>("after");      // what it is set back to; "": left as it is
-    QTest::newRow("muted") << "m 5" << "40" << "" << "m 5";
-    QTest::newRow("muted, loud") << "m 80" << "80" << "" << "m 80";
-    QTest::newRow("low") << "5" << "40" << "" << "5";
-    QTest::newRow("just below the floor") << "39" << "40" << "" << "39";
-    QTest::newRow("at the floor") << "40" << "40" << "" << "";
-    QTest::newRow("loud") << "90" << "90" << "" << "";
-    QTest::newRow("no output") << "-" << "-" << "" << "";
-    QTest::newRow("user turned it up") << "m 5" << "40" << "70" << "m 70";
-    QTest::newRow("user muted it") << "m 5" << "40" << "m 40" << "m 5";
-    QTest::newRow("user muted and turned down") << "5" << "40" << "m 20" << "";
-    QTest::newRow("output gone mid-ring") << "m 5" << "40" << "-" << "";
+    QTest::addColumn<QString>("userSet"); // what the user made of it before the ring ended; "": nothing
+    QTest::addColumn<QString>("after"); // what it is set back to; "": left as it is
+    QTest::newRow("muted") << "m 5"
+                           << "40"
+                           << ""
+                           << "m 5";
+    QTest::newRow("muted, loud") << "m 80"
+                                 << "80"
+                                 << ""
+                                 << "m 80";
+    QTest::newRow("low") << "5"
+                         << "40"
+                         << ""
+                         << "5";
+    QTest::newRow("just below the floor") << "39"
+                                          << "40"
+                                          << ""
+                                          << "39";
+    QTest::newRow("at the floor") << "40"
+                                  << "40"
+                                  << ""
+                                  << "";
+    QTest::newRow("loud") << "90"
+                          << "90"
+                          << ""
+                          << "";
+    QTest::newRow("no output") << "-"
+                               << "-"
+                               << ""
+                               << "";
+    QTest::newRow("user turned it up") << "m 5"
+                                       << "40"
+                                       << "70"
+                                       << "m 70";
+    QTest::newRow("user muted it") << "m 5"
+                                   << "40"
+                                   << "m 40"
+                                   << "m 5";
+    QTest::newRow("user muted and turned down") << "5"
+                                                << "40"
+                                                << "m 20"
+                                                << "";
+    QTest::newRow("output gone mid-ring") << "m 5"
+                                          << "40"
+                                          << "-"
+                                          << "";
 }
 
 void TestCore::volumeForTheRing()
@@ -306,7 +348,7 @@ void TestCore::volumeForTheRing()
     const auto level = [](const QString &s) -> std::optional<core::OutputLevel> {
         if (s == "-")
             return std::nullopt;
-        return core::OutputLevel{ s.startsWith('m'), s.section(' ', -1).toDouble() / 100 };
+        return core::OutputLevel { s.startsWith('m'), s.section(' ', -1).toDouble() / 100 };
     };
     const auto text = [](std::optional<core::OutputLevel> l) {
         return !l ? QString() : (l->muted ? "m " : "") + QString::number(qRound(l->volume * 100));
@@ -315,7 +357,7 @@ void TestCore::volumeForTheRing()
     QFETCH(QString, duringRing);
     QFETCH(QString, userSet);
     const std::optional<core::OutputLevel> set = core::ringLevel(level(found));
-    QCOMPARE(text(set.value_or(level(found).value_or(core::OutputLevel{}))),
+    QCOMPARE(text(set.value_or(level(found).value_or(core::OutputLevel {}))),
              duringRing == "-" ? QString("0") : duringRing);
     const std::optional<core::OutputLevel> now = userSet.isEmpty() ? set : level(userSet);
     QTEST(set ? text(core::levelAfterRing(*level(found), *set, now)) : QString(), "after");
@@ -376,7 +418,7 @@ void TestCore::trayDecisions()
     QFETCH(core::TrayAction, action);
     QCOMPARE(core::trayAction(mouseMessage), action);
     World w;
-    core::dispatchTrayEvent(mouseMessage, w);
+    w.window.Form_MouseMove(mouseMessage);
     const Log done[] = { {}, { "restored" }, { "menu" } };
     QCOMPARE(w.log, done[int(action)]);
 }
@@ -385,18 +427,18 @@ void TestCore::windowSequences()
 {
     World w;
     w.picker = at(2026, 1, 1, 0, 0);
-    w.window.load();
+    w.window.Form_Load();
     QCOMPARE(w.picker, w.clock); // the present moment, to the second
     QCOMPARE(w.log, Log({ "check off", "time 22365s", "cancel off", "shown", "focus picker", "icon added" }));
     w.log.clear();
-    w.window.tick(at(2026, 12, 7, 6, 12, 46));
+    w.window.tmrCurrentTimer_Timer(at(2026, 12, 7, 6, 12, 46));
     QCOMPARE(w.log, Log({ "time 22366s", "yield" }));
 
     w.armFor(7, 30, 0);
-    w.window.exit();
+    w.window.cmdExit_Click();
     QCOMPARE(w.log, Log({ "check off", "wake end", "release", "icon removed", "ended" }));
     w.armFor(7, 30, 0);
-    w.window.unload();
+    w.window.Form_Unload();
     QCOMPARE(w.log, Log({ "icon removed", "check off", "wake end", "release" }));
 }
 
@@ -454,12 +496,18 @@ void TestCore::textWithoutAccessKey_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("first letter") << "&Set" << "Set";
-    QTest::newRow("inside") << "E&xit" << "Exit";
-    QTest::newRow("none") << "Cancel" << "Cancel";
-    QTest::newRow("doubled shows one") << "Salt && Pepper" << "Salt & Pepper";
-    QTest::newRow("doubled, then a key") << "&&&x" << "&x";
-    QTest::newRow("last") << "Tail&" << "Tail&";
+    QTest::newRow("first letter") << "&Set"
+                                  << "Set";
+    QTest::newRow("inside") << "E&xit"
+                            << "Exit";
+    QTest::newRow("none") << "Cancel"
+                          << "Cancel";
+    QTest::newRow("doubled shows one") << "Salt && Pepper"
+                                       << "Salt & Pepper";
+    QTest::newRow("doubled, then a key") << "&&&x"
+                                         << "&x";
+    QTest::newRow("last") << "Tail&"
+                          << "Tail&";
 }
 
 void TestCore::textWithoutAccessKey()
@@ -496,11 +544,16 @@ void TestCore::tickGate_data()
     // comes and its handler returns; "N(": its handler is still running; ")": it returns.
     QTest::addColumn<QString>("script");
     QTest::addColumn<QString>("handled");
-    QTest::newRow("from the tick after enabling") << "on@3 3 4 5" << "4 5";
-    QTest::newRow("never re-entered") << "on@0 1( 2 3 ) 4" << "1 4";
-    QTest::newRow("disabled inside the handler") << "on@0 1( off ) 2" << "1";
-    QTest::newRow("enabled again inside the handler") << "on@0 1( off on@2 ) 2 3" << "1 3";
-    QTest::newRow("enabling twice keeps the interval") << "on@0 on@5 1" << "1";
+    QTest::newRow("from the tick after enabling") << "on@3 3 4 5"
+                                                  << "4 5";
+    QTest::newRow("never re-entered") << "on@0 1( 2 3 ) 4"
+                                      << "1 4";
+    QTest::newRow("disabled inside the handler") << "on@0 1( off ) 2"
+                                                 << "1";
+    QTest::newRow("enabled again inside the handler") << "on@0 1( off on@2 ) 2 3"
+                                                      << "1 3";
+    QTest::newRow("enabling twice keeps the interval") << "on@0 on@5 1"
+                                                       << "1";
 }
 
 void TestCore::tickGate()

@@ -12,12 +12,12 @@
 namespace {
 
 // A window and its tray menu, with a notification area the test turns on and off.
-struct Rig : core::TrayTarget
+struct Rig
 {
     QWidget window;
     QMenu menu;
     bool trayShown = true;
-    TrayController tray{ window, menu, [this] { return trayShown; } };
+    TrayController tray { window, menu, [this] { return trayShown; } };
 
     Rig()
     {
@@ -35,10 +35,8 @@ struct Rig : core::TrayTarget
 
     void activated(QSystemTrayIcon::ActivationReason reason)
     {
-        core::dispatchTrayEvent(TrayController::mouseMessage(reason), *this);
+        core::dispatchTrayEvent(TrayController::mouseMessage(reason), tray);
     }
-    void restoreFromTray() override { tray.restore(); }
-    void openTrayMenu() override { tray.openMenu(); }
 
     bool restored() const { return window.isVisible() && !window.isMinimized(); }
 };

@@ -3,8 +3,8 @@
 // Which bells both programs hand to their players, as files of bytes.
 #include "WaveFileRule.h"
 
-#include <QtEndian>
 #include <QTest>
+#include <QtEndian>
 
 #include <cstring>
 
@@ -90,8 +90,9 @@ void TestWave::playable_data()
     QTest::newRow("rate below 1 kHz") << wave(format(1, 1, 999, 1998, 2, 16)) << false;
     QTest::newRow("no channels") << wave(format(1, 0, 8000, 16000, 2, 16)) << false;
     QTest::newRow("no bytes a second") << wave(format(1, 1, 8000, 0, 2, 16)) << false;
-    QTest::newRow("less than a block")
-        << riff(chunk("fmt ", format(0x11, 1, 8000, 4055, 256, 4)) + chunk("data", sound.left(100))) << false;
+    QTest::newRow("less than a block") << riff(chunk("fmt ", format(0x11, 1, 8000, 4055, 256, 4))
+                                               + chunk("data", sound.left(100)))
+                                       << false;
 }
 
 void TestWave::playable()

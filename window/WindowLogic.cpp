@@ -6,13 +6,13 @@ namespace core {
 
 using Control = AlarmControls::Control;
 
-WindowLogic::WindowLogic(WindowShell &shell, AlarmControls &controls, AlarmLogic &alarm, const WallClock &clock,
-                         std::function<void()> yield)
-    : m_shell(shell), m_controls(controls), m_alarm(alarm), m_clock(clock), m_yield(std::move(yield))
+WindowLogic::WindowLogic(WindowShell &shell, TrayTarget &tray, AlarmControls &controls, AlarmLogic &alarm,
+                         const WallClock &clock, std::function<void()> yield)
+    : m_shell(shell), m_tray(tray), m_controls(controls), m_alarm(alarm), m_clock(clock), m_yield(std::move(yield))
 {
 }
 
-void WindowLogic::load()
+void WindowLogic::Form_Load()
 {
     m_controls.setEnabled(Control::Check, false);
     const ClockReading now = m_clock.now();
@@ -24,23 +24,53 @@ void WindowLogic::load()
     m_shell.addTrayIcon();
 }
 
-void WindowLogic::tick(ClockReading now)
+void WindowLogic::Form_Unload()
+{
+    m_shell.removeTrayIcon();
+    m_alarm.stopChecking();
+}
+
+void WindowLogic::Form_MouseMove(unsigned mouseMessage)
+{
+    dispatchTrayEvent(mouseMessage, m_tray);
+}
+
+void WindowLogic::tmrCurrentTimer_Timer(ClockReading now)
 {
     m_shell.showTimeOfDay(timeOfDay(now));
     m_yield();
 }
 
-void WindowLogic::exit()
+void WindowLogic::tmrAlarmTimer_Timer()
+{
+    m_alarm.check();
+}
+
+void WindowLogic::cmdSet_Click()
+{
+    m_alarm.set();
+}
+
+void WindowLogic::cmdCancel_Click()
+{
+    m_alarm.cancel();
+}
+
+void WindowLogic::cmdExit_Click()
 {
     m_alarm.stopChecking();
     m_shell.removeTrayIcon();
     m_shell.endProgram();
 }
 
-void WindowLogic::unload()
+void WindowLogic::mPopRestore_Click()
 {
-    m_shell.removeTrayIcon();
-    m_alarm.stopChecking();
+    m_tray.restoreFromTray();
+}
+
+void WindowLogic::mPopExit_Click()
+{
+    cmdExit_Click();
 }
 
 } // namespace core

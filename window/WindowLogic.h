@@ -11,9 +11,9 @@
 
 namespace core {
 
-// The window and its icon as the platform shows them: what the window's own
-// sequences do beyond the alarm's controls.
-class WindowShell : public TrayTarget
+// The window and its icon as the platform shows them: what the window's
+// handlers do beyond the alarm's controls and the icon's clicks.
+class WindowShell
 {
 public:
     virtual ~WindowShell() = default;
@@ -24,26 +24,34 @@ public:
     virtual void endProgram() = 0; // at once
 };
 
-// The window's sequences, the same on every platform: start-up, the time
-// display's tick, Exit and unload.
+// The window's event handlers, the same on every platform: each platform
+// raises them from its own events and does what they ask of its window.
 class WindowLogic
 {
 public:
-    WindowLogic(WindowShell &shell, AlarmControls &controls, AlarmLogic &alarm, const WallClock &clock,
-                std::function<void()> yield);
+    WindowLogic(WindowShell &shell, TrayTarget &tray, AlarmControls &controls, AlarmLogic &alarm,
+                const WallClock &clock, std::function<void()> yield);
 
     // Starts disarmed, the picker at the present moment, the focus in it;
     // the icon comes last, once the window is on the screen.
-    void load();
-    // The time display's tick: `now` is the reading the tick was timed by.
-    void tick(ClockReading now);
-    // Exit, from the button or the icon's menu: no ring, no icon left behind.
-    void exit();
+    void Form_Load();
     // The window was closed.
-    void unload();
+    void Form_Unload();
+    // A mouse event on the icon, numbered as Windows reports it.
+    void Form_MouseMove(unsigned mouseMessage);
+    // The time display's tick: `now` is the reading the tick was timed by.
+    void tmrCurrentTimer_Timer(ClockReading now);
+    void tmrAlarmTimer_Timer();
+    void cmdSet_Click();
+    void cmdCancel_Click();
+    // Exit ends the program at once: no ring, no icon left behind.
+    void cmdExit_Click();
+    void mPopRestore_Click();
+    void mPopExit_Click();
 
 private:
     WindowShell &m_shell;
+    TrayTarget &m_tray;
     AlarmControls &m_controls;
     AlarmLogic &m_alarm;
     const WallClock &m_clock;

@@ -34,7 +34,7 @@ void TrayController::windowStateChanged()
         m_window.hide();
 }
 
-void TrayController::restore()
+void TrayController::restoreFromTray()
 {
     m_window.setWindowState(m_window.windowState() & ~Qt::WindowMinimized);
     // A compositor that minimized the window without telling brings it back
@@ -53,7 +53,7 @@ void TrayController::bringToForeground()
     ForegroundWindow::bringToForeground(m_window);
 }
 
-void TrayController::openMenu()
+void TrayController::openTrayMenu()
 {
     bringToForeground();
     // An XEmbed icon given the menu has already opened it at the pointer.

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "TrayClick.h"
+
 #include <QSystemTrayIcon>
 
 #include <functional>
@@ -11,7 +13,7 @@ class QWidget;
 
 // What the notification-area icon does to the window: a click restores it, a
 // right click opens the icon's menu, and minimizing hides the window into the icon.
-class TrayController
+class TrayController : public core::TrayTarget
 {
 public:
     // trayShown tells whether the icon can be seen right now; without it a
@@ -22,8 +24,8 @@ public:
     static unsigned mouseMessage(QSystemTrayIcon::ActivationReason reason);
 
     void windowStateChanged();
-    void restore();
-    void openMenu();
+    void restoreFromTray() override;
+    void openTrayMenu() override;
 
 private:
     void bringToForeground();

@@ -38,7 +38,7 @@ core::PixelSize neededSize(QWidget *control, const core::ControlDesign &design)
     }
     const QStyle *style = control->style();
     const int edge = style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, control)
-                     + style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, control);
+        + style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, control);
     const QString plain = QString::fromUtf8(core::withoutAccessKey(design.text));
     return core::neededRoom(design, { control->fontMetrics().horizontalAdvance(plain), control->sizeHint().height() },
                             edge);
@@ -50,8 +50,7 @@ QRect toPixels(const core::Twips &twips, double scale)
     return { px(twips.left), px(twips.top), px(twips.width), px(twips.height) };
 }
 
-template<typename Label = QLabel>
-Label *whiteLabel(const core::ControlDesign &design, QWidget *parent)
+template<typename Label = QLabel> Label *whiteLabel(const core::ControlDesign &design, QWidget *parent)
 {
     auto *label = new Label(parent);
     label->setText(text(design));
@@ -79,8 +78,9 @@ QPushButton *button(const core::ControlDesign &design, QWidget *parent)
 } // namespace
 
 frmAlarmClock::frmAlarmClock(AlarmClockServices services, QWidget *parent)
-    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                          | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+    : QMainWindow(parent,
+                  Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                      | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       m_services(std::move(services)),
       m_sysTray(this)
 {
@@ -95,22 +95,27 @@ frmAlarmClock::frmAlarmClock(AlarmClockServices services, QWidget *parent)
 
     m_alarmControls = std::make_unique<WidgetAlarmControls>(*dtpAlarmTime, *cmdSet, *cmdCancel, *tmrAlarmTimer);
     m_alarm = std::make_unique<core::AlarmLogic>(
-        *m_alarmControls, core::AlarmServices{ m_services.clock, m_services.sound, m_services.messageBox,
-                                               m_services.yield, Toolkit::timeText, m_services.sleep,
-                                               m_services.wake, m_services.zone, m_services.volume,
-                                               m_services.ringHold });
+        *m_alarmControls,
+        core::AlarmServices { m_services.clock, m_services.sound, m_services.messageBox, m_services.yield,
+                              Toolkit::timeText, m_services.sleep, m_services.wake, m_services.zone, m_services.volume,
+                              m_services.ringHold });
     m_tray = std::make_unique<TrayController>(*this, *mPopupSys, [this] { return m_sysTray.isShown(); });
-    m_form = std::make_unique<core::WindowLogic>(static_cast<core::WindowShell &>(*this), *m_alarmControls, *m_alarm, m_services.clock,
-                                                 m_services.yield);
+    m_form = std::make_unique<core::WindowLogic>(static_cast<core::WindowShell &>(*this), *m_tray, *m_alarmControls,
+                                                 *m_alarm, m_services.clock, m_services.yield);
 
-    connect(tmrCurrentTimer, &TickTimer::timeout, this, &frmAlarmClock::tmrCurrentTimer_Timer);
-    connect(tmrAlarmTimer, &TickTimer::timeout, this, &frmAlarmClock::tmrAlarmTimer_Timer);
-    connect(cmdSet, &QPushButton::clicked, this, &frmAlarmClock::cmdSet_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &frmAlarmClock::cmdCancel_Click);
-    connect(cmdExit, &QPushButton::clicked, this, &frmAlarmClock::cmdExit_Click);
-    connect(mPopRestore, &QAction::triggered, this, &frmAlarmClock::mPopRestore_Click);
-    connect(mPopExit, &QAction::triggered, this, &frmAlarmClock::mPopExit_Click);
-    connect(&m_sysTray, &modSysTray::activated, this, &frmAlarmClock::sysTray_Activated);
+    connect(tmrCurrentTimer, &TickTimer::timeout, this, [this] {
+        // The time the tick was timed by: one reading of the clock a tick.
+        m_form->tmrCurrentTimer_Timer(QtClockReading::fromQt(tmrCurrentTimer->reading()));
+    });
+    connect(tmrAlarmTimer, &TickTimer::timeout, this, [this] { m_form->tmrAlarmTimer_Timer(); });
+    connect(cmdSet, &QPushButton::clicked, this, [this] { m_form->cmdSet_Click(); });
+    connect(cmdCancel, &QPushButton::clicked, this, [this] { m_form->cmdCancel_Click(); });
+    connect(cmdExit, &QPushButton::clicked, this, [this] { m_form->cmdExit_Click(); });
+    connect(mPopRestore, &QAction::triggered, this, [this] { m_form->mPopRestore_Click(); });
+    connect(mPopExit, &QAction::triggered, this, [this] { m_form->mPopExit_Click(); });
+    connect(&m_sysTray, &modSysTray::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+        m_form->Form_MouseMove(TrayController::mouseMessage(reason));
+    });
 
     tmrCurrentTimer->setEnabled(true);
 }
@@ -162,9 +167,8 @@ void frmAlarmClock::createControls(QWidget *client)
 void frmAlarmClock::placeControls()
 {
     showTimeOfDay(core::timeOfDay(m_services.clock.now())); // measure the time label with a real time in it
-    const auto control = [this](const core::ControlDesign *design) {
-        return findChild<QWidget *>(QString::fromLatin1(design->name));
-    };
+    const auto control
+        = [this](const core::ControlDesign *design) { return findChild<QWidget *>(QString::fromLatin1(design->name)); };
     std::vector<core::MeasuredControl> measured;
     for (const core::ControlDesign *design : core::design::Controls)
         measured.push_back({ *design, neededSize(control(design), *design) });
@@ -197,16 +201,6 @@ void frmAlarmClock::removeTrayIcon()
     m_sysTray.remove();
 }
 
-void frmAlarmClock::restoreFromTray()
-{
-    m_tray->restore();
-}
-
-void frmAlarmClock::openTrayMenu()
-{
-    m_tray->openMenu();
-}
-
 void frmAlarmClock::endProgram()
 {
     m_services.end();
@@ -214,33 +208,7 @@ void frmAlarmClock::endProgram()
 
 void frmAlarmClock::Form_Load()
 {
-    m_form->load();
-}
-
-void frmAlarmClock::tmrCurrentTimer_Timer()
-{
-    // The time the tick was timed by: one reading of the clock a tick.
-    m_form->tick(QtClockReading::fromQt(tmrCurrentTimer->reading()));
-}
-
-void frmAlarmClock::tmrAlarmTimer_Timer()
-{
-    m_alarm->check();
-}
-
-void frmAlarmClock::cmdSet_Click()
-{
-    m_alarm->set();
-}
-
-void frmAlarmClock::cmdCancel_Click()
-{
-    m_alarm->cancel();
-}
-
-void frmAlarmClock::cmdExit_Click()
-{
-    m_form->exit();
+    m_form->Form_Load();
 }
 
 void frmAlarmClock::changeEvent(QEvent *event)
@@ -264,20 +232,5 @@ void frmAlarmClock::closeEvent(QCloseEvent *event)
 
 void frmAlarmClock::Form_Unload()
 {
-    m_form->unload();
-}
-
-void frmAlarmClock::sysTray_Activated(QSystemTrayIcon::ActivationReason reason)
-{
-    core::dispatchTrayEvent(TrayController::mouseMessage(reason), *this);
-}
-
-void frmAlarmClock::mPopRestore_Click()
-{
-    m_tray->restore();
-}
-
-void frmAlarmClock::mPopExit_Click()
-{
-    cmdExit_Click();
+    m_form->Form_Unload();
 }

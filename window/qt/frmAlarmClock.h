@@ -28,13 +28,13 @@ struct AlarmClockServices
     const Clock &clock;
     core::AlarmSound &sound;
     core::AlarmBox &messageBox;
-    std::function<void()> end;   // ends the program at once
+    std::function<void()> end; // ends the program at once
     std::function<void()> yield; // runs the events already queued
     core::SleepHold *sleep = nullptr; // keeps automatic suspend off while armed
-    core::WakeTimer *wake = nullptr;        // wakes a sleeping computer for the ring
-    const core::ZoneClock *zone = nullptr;  // places the wake on the universal time line
-    core::OutputVolume *volume = nullptr;   // makes a muted or quiet output heard while ringing
-    core::SleepHold *ringHold = nullptr;    // keeps a woken computer up while ringing
+    core::WakeTimer *wake = nullptr; // wakes a sleeping computer for the ring
+    const core::ZoneClock *zone = nullptr; // places the wake on the universal time line
+    core::OutputVolume *volume = nullptr; // makes a muted or quiet output heard while ringing
+    core::SleepHold *ringHold = nullptr; // keeps a woken computer up while ringing
 };
 
 // The program's only window: the present time, the alarm picker and its buttons.
@@ -65,20 +65,10 @@ private:
     void showAndRepaint() override;
     void addTrayIcon() override;
     void removeTrayIcon() override;
-    void restoreFromTray() override;
-    void openTrayMenu() override;
     void endProgram() override;
 
-    void tmrCurrentTimer_Timer();
-    void tmrAlarmTimer_Timer();
-    void cmdSet_Click();
-    void cmdCancel_Click();
-    void cmdExit_Click();
     void Form_Resize();
     void Form_Unload();
-    void sysTray_Activated(QSystemTrayIcon::ActivationReason reason);
-    void mPopRestore_Click();
-    void mPopExit_Click();
 
     AlarmClockServices m_services;
 

@@ -23,7 +23,7 @@ constexpr DWORD FixedSingleBorder = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS
 // The window's procedure is given `form` with the window's first message.
 HWND createMainWindow(HINSTANCE instance, WNDPROC windowProc, void *form)
 {
-    WNDCLASSEXA windowClass{};
+    WNDCLASSEXA windowClass {};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = windowProc;
     windowClass.hInstance = instance;
@@ -67,23 +67,22 @@ frmAlarmClock::frmAlarmClock(HINSTANCE instance, const WindowServices &services)
       m_focus(m_window),
       m_messageBox(m_window),
       m_pulse(m_window, PulseTimerId, services.clock),
-      tmrCurrentTimer(m_pulse, [this] { tmrCurrentTimer_Timer(); }),
-      tmrAlarmTimer(m_pulse, [this] { tmrAlarmTimer_Timer(); })
+      tmrCurrentTimer(m_pulse, [this] { m_form->tmrCurrentTimer_Timer(m_clock.now()); }),
+      tmrAlarmTimer(m_pulse, [this] { m_form->tmrAlarmTimer_Timer(); })
 {
     if (!createMainWindow(instance, windowProc, this)) // its controls come with WM_CREATE
         failCreating(L"window");
     m_tray = std::make_unique<TrayController>(m_window, mPopupSys, m_sysTray);
-    m_alarmControls =
-        std::make_unique<WindowAlarmControls>(*dtpAlarmTime, cmdSet, cmdCancel, tmrAlarmTimer, m_focus);
+    m_alarmControls = std::make_unique<WindowAlarmControls>(*dtpAlarmTime, cmdSet, cmdCancel, tmrAlarmTimer, m_focus);
     m_alarm = std::make_unique<core::AlarmLogic>(
         *m_alarmControls,
-        core::AlarmServices{ services.clock, services.sound, m_messageBox, [this] { m_pump.yield(); },
-                             TimeText::timeOfDayText, &services.sleep, services.wake, services.zone,
-                             services.volume, services.ringHold });
-    m_form = std::make_unique<core::WindowLogic>(static_cast<core::WindowShell &>(*this), *m_alarmControls, *m_alarm, services.clock,
-                                                 [this] { m_pump.yield(); });
+        core::AlarmServices { services.clock, services.sound, m_messageBox, [this] { m_pump.yield(); },
+                              TimeText::timeOfDayText, &services.sleep, services.wake, services.zone, services.volume,
+                              services.ringHold });
+    m_form = std::make_unique<core::WindowLogic>(static_cast<core::WindowShell &>(*this), *m_tray, *m_alarmControls,
+                                                 *m_alarm, services.clock, [this] { m_pump.yield(); });
 
-    RECT frame{};
+    RECT frame {};
     GetWindowRect(m_window, &frame);
     applyDpi(GetDpiForWindow(m_window), { frame.left, frame.top });
 
@@ -104,8 +103,7 @@ frmAlarmClock::~frmAlarmClock()
 void frmAlarmClock::createControl(const char *className, const char *text, DWORD style, int id)
 {
     CreateWindowExW(0, WideText::fromUtf8(className).c_str(), WideText::fromUtf8(text).c_str(),
-                           WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, m_window, HMENU(INT_PTR(id)), m_instance,
-                           nullptr);
+                    WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, m_window, HMENU(INT_PTR(id)), m_instance, nullptr);
 }
 
 // Windows names a control after the label just before it among the window's
@@ -160,17 +158,17 @@ void frmAlarmClock::applyDpi(UINT dpi, POINT topLeft)
 
 bool frmAlarmClock::highContrastOn()
 {
-    HIGHCONTRASTW contrast{};
+    HIGHCONTRASTW contrast {};
     contrast.cbSize = sizeof contrast;
     return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0)
-           && (contrast.dwFlags & HCF_HIGHCONTRASTON);
+        && (contrast.dwFlags & HCF_HIGHCONTRASTON);
 }
 
 LRESULT frmAlarmClock::labelColours(HDC dc) const
 {
     const COLORREF text = GetSysColor(COLOR_WINDOWTEXT);
-    const core::LabelColours colours =
-        core::labelColours(m_highContrast, GetRValue(text), GetGValue(text), GetBValue(text));
+    const core::LabelColours colours
+        = core::labelColours(m_highContrast, GetRValue(text), GetGValue(text), GetBValue(text));
     SetTextColor(dc, colours.systemText ? text : RGB(0, 0, 0));
     SetBkColor(dc, colours.systemBackground ? GetSysColor(COLOR_WINDOW) : RGB(255, 255, 255));
     return LRESULT(colours.systemBackground ? GetSysColorBrush(COLOR_WINDOW) : HBRUSH(GetStockObject(WHITE_BRUSH)));
@@ -196,16 +194,6 @@ void frmAlarmClock::addTrayIcon()
 void frmAlarmClock::removeTrayIcon()
 {
     m_sysTray.remove();
-}
-
-void frmAlarmClock::restoreFromTray()
-{
-    m_tray->restore();
-}
-
-void frmAlarmClock::openTrayMenu()
-{
-    m_tray->openMenu();
 }
 
 void frmAlarmClock::endProgram()
@@ -235,16 +223,27 @@ LRESULT frmAlarmClock::handle(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
-        case ControlIds::cmdSet: cmdSet_Click(); break;
-        case ControlIds::cmdCancel: cmdCancel_Click(); break;
-        case ControlIds::cmdExit: cmdExit_Click(); break;
-        case ControlIds::mPopRestore: mPopRestore_Click(); break;
-        case ControlIds::mPopExit: mPopExit_Click(); break;
-        default: break; // Enter and Esc (IDOK, IDCANCEL) do nothing
+        case ControlIds::cmdSet:
+            m_form->cmdSet_Click();
+            break;
+        case ControlIds::cmdCancel:
+            m_form->cmdCancel_Click();
+            break;
+        case ControlIds::cmdExit:
+            m_form->cmdExit_Click();
+            break;
+        case ControlIds::mPopRestore:
+            m_form->mPopRestore_Click();
+            break;
+        case ControlIds::mPopExit:
+            m_form->mPopExit_Click();
+            break;
+        default:
+            break; // Enter and Esc (IDOK, IDCANCEL) do nothing
         }
         return 0;
     case modSysTray::CallbackMessage:
-        sysTray_Callback(LOWORD(lParam));
+        m_form->Form_MouseMove(LOWORD(lParam));
         return 0;
     case WM_CREATE:
         createControls();
@@ -285,7 +284,7 @@ LRESULT frmAlarmClock::handle(UINT message, WPARAM wParam, LPARAM lParam)
             m_alarm->clockChanged();
         break;
     case WM_DESTROY:
-        Form_Unload();
+        m_form->Form_Unload();
         PostQuitMessage(0);
         return 0;
     default:
@@ -298,32 +297,7 @@ LRESULT frmAlarmClock::handle(UINT message, WPARAM wParam, LPARAM lParam)
 
 void frmAlarmClock::Form_Load()
 {
-    m_form->load();
-}
-
-void frmAlarmClock::tmrCurrentTimer_Timer()
-{
-    m_form->tick(m_clock.now());
-}
-
-void frmAlarmClock::tmrAlarmTimer_Timer()
-{
-    m_alarm->check();
-}
-
-void frmAlarmClock::cmdSet_Click()
-{
-    m_alarm->set();
-}
-
-void frmAlarmClock::cmdCancel_Click()
-{
-    m_alarm->cancel();
-}
-
-void frmAlarmClock::cmdExit_Click()
-{
-    m_form->exit();
+    m_form->Form_Load();
 }
 
 void frmAlarmClock::Form_Resize()
@@ -331,27 +305,7 @@ void frmAlarmClock::Form_Resize()
     m_tray->windowStateChanged();
 }
 
-void frmAlarmClock::Form_Unload()
-{
-    m_form->unload();
-}
-
-void frmAlarmClock::sysTray_Callback(UINT event)
-{
-    core::dispatchTrayEvent(event, *this);
-}
-
 void frmAlarmClock::taskbar_Created()
 {
     m_tray->shellRestarted();
-}
-
-void frmAlarmClock::mPopRestore_Click()
-{
-    m_tray->restore();
-}
-
-void frmAlarmClock::mPopExit_Click()
-{
-    cmdExit_Click();
 }

@@ -26,11 +26,11 @@ struct WindowServices
 {
     SystemClock &clock;
     core::AlarmSound &sound;
-    core::SleepHold &sleep;                // keeps automatic suspend off while armed
-    core::WakeTimer *wake = nullptr;       // wakes a sleeping computer for the ring
+    core::SleepHold &sleep; // keeps automatic suspend off while armed
+    core::WakeTimer *wake = nullptr; // wakes a sleeping computer for the ring
     const core::ZoneClock *zone = nullptr; // places the wake on the universal time line
-    core::OutputVolume *volume = nullptr;  // makes a muted or quiet output heard while ringing
-    core::SleepHold *ringHold = nullptr;   // keeps a woken computer up, its screen on, while ringing
+    core::OutputVolume *volume = nullptr; // makes a muted or quiet output heard while ringing
+    core::SleepHold *ringHold = nullptr; // keeps a woken computer up, its screen on, while ringing
 };
 
 // The alarm clock's one window: the present time, the alarm's picker, Set,
@@ -61,23 +61,12 @@ private:
     void showAndRepaint() override;
     void addTrayIcon() override;
     void removeTrayIcon() override;
-    void restoreFromTray() override;
-    void openTrayMenu() override;
     [[noreturn]] void endProgram() override;
     static bool highContrastOn();
     LRESULT labelColours(HDC dc) const;
 
-    void tmrCurrentTimer_Timer();
-    void tmrAlarmTimer_Timer();
-    void cmdSet_Click();
-    void cmdCancel_Click();
-    void cmdExit_Click();
     void Form_Resize();
-    void Form_Unload();
-    void sysTray_Callback(UINT event);
     void taskbar_Created();
-    void mPopRestore_Click();
-    void mPopExit_Click();
 
     HINSTANCE m_instance;
     SystemClock &m_clock;

@@ -5,8 +5,8 @@
 #include "frmAlarmClock.h"
 #include "modPlaySound.h"
 
-#include <windows.h>
 #include <commctrl.h>
+#include <windows.h>
 
 #include <string>
 
@@ -34,7 +34,7 @@ void workInProgramFolder()
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
     workInProgramFolder();
-    const INITCOMMONCONTROLSEX controls{ sizeof(INITCOMMONCONTROLSEX), ICC_DATE_CLASSES | ICC_STANDARD_CLASSES };
+    const INITCOMMONCONTROLSEX controls { sizeof(INITCOMMONCONTROLSEX), ICC_DATE_CLASSES | ICC_STANDARD_CLASSES };
     InitCommonControlsEx(&controls);
 
     SystemClock clock;
