@@ -76,8 +76,7 @@ int main()
     // The program's controls in its order, the current time longer than the design's room.
     namespace design = core::design;
     Controls controls;
-    for (const core::ControlDesign *d : { &design::Label2, &design::lblCurrentTime, &design::Label1,
-                                          &design::dtpAlarmTime, &design::cmdSet, &design::cmdCancel, &design::cmdExit }) {
+    for (const core::ControlDesign *d : design::Controls) {
         const bool button = d->kind == core::ControlKind::Button;
         controls.push_back({ d->kind == core::ControlKind::Picker
                                  ? TimePicker(mainWindow, ControlIds::dtpAlarmTime).handle()
@@ -93,7 +92,7 @@ int main()
         layout.add(handle, *placed);
     for (const UINT dpi : { 96u, 144u, 192u, 96u }) {
         const std::string at = " at " + std::to_string(dpi) + ": ";
-        const SIZE client = layout.apply(dpi);
+        layout.apply(dpi);
         NONCLIENTMETRICSW metrics{};
         metrics.cbSize = sizeof metrics;
         SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi);
@@ -103,7 +102,8 @@ int main()
         expect("font" + at + "the message font", used.lfHeight == metrics.lfMessageFont.lfHeight
                && std::wstring(used.lfFaceName) == metrics.lfMessageFont.lfFaceName, std::to_string(used.lfHeight));
         // The least growth that lets every text fit in that font; a button
-        // needs 4 px a side (at 96 DPI) more for its frame and margin.
+        // needs 4 px a side (at 96 DPI) more for its frame and margin, and the
+        // picker its own ideal size.
         HDC dc = GetDC(nullptr);
         SelectObject(dc, font);
         std::vector<core::MeasuredControl> measured;
@@ -112,10 +112,12 @@ int main()
             GetWindowTextW(handle, shown, 128);
             const std::wstring plain = core::withoutAccessKey(shown);
             SIZE size{};
-            GetTextExtentPoint32W(dc, plain.c_str(), int(plain.size()), &size);
-            const int frame = placed->kind == core::ControlKind::Button ? 2 * MulDiv(4, int(dpi), 96) : 0;
-            if (placed->kind != core::ControlKind::Picker)
-                measured.push_back({ *placed, { int(size.cx) + frame, int(size.cy) } });
+            if (placed->kind == core::ControlKind::Picker)
+                SendMessageW(handle, DTM_GETIDEALSIZE, 0, LPARAM(&size));
+            else
+                GetTextExtentPoint32W(dc, plain.c_str(), int(plain.size()), &size);
+            measured.push_back(
+                { *placed, core::neededRoom(*placed, { int(size.cx), int(size.cy) }, MulDiv(4, int(dpi), 96)) });
         }
         ReleaseDC(nullptr, dc);
         const double scale = core::fitScale(measured, int(dpi));
@@ -129,8 +131,13 @@ int main()
             const RECT want{ px(t.left), px(t.top), px(t.left) + px(t.width), px(t.top) + px(t.height) };
             expect(placed->name + at + text(want), EqualRect(&r, &want), text(r));
         }
-        const RECT area{ 0, 0, client.cx, client.cy }, want{ 0, 0, px(design::Client.width), px(design::Client.height) };
-        expect("client" + at + text(want), EqualRect(&area, &want), text(area));
+        if (dpi == 96) { // the window's own frame is measured at the system's DPI, 96 here
+            layout.resizeWindow(mainWindow, dpi, {});
+            RECT area{};
+            GetClientRect(mainWindow, &area);
+            const RECT want{ 0, 0, px(design::Client.width), px(design::Client.height) };
+            expect("client" + at + text(want), EqualRect(&area, &want), text(area));
+        }
     }
 
     // Minimizing hides the window only while the notification area took the icon.
