@@ -10,6 +10,7 @@
 
 #include <atomic>
 #include <cmath>
+#include <system_error>
 
 namespace {
 
@@ -158,9 +159,14 @@ void PulseVolume::post(Request request)
 {
     {
         std::lock_guard lock(m_mutex);
+        if (!m_worker.joinable()) {
+            try {
+                m_worker = std::thread(&PulseVolume::work, this);
+            } catch (const std::system_error &) {
+                return; // no thread to ask the server on: the ring goes on as it is
+            }
+        }
         m_requests.push_back(request);
-        if (!m_worker.joinable())
-            m_worker = std::thread(&PulseVolume::work, this);
     }
     m_changed.notify_all();
 }

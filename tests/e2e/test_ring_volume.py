@@ -15,12 +15,22 @@ import wave
 sys.path.insert(0, os.path.dirname(__file__))
 import desktop  # noqa: E402
 import program  # noqa: E402
+import stress  # noqa: E402
 from desktop import states, wait_until  # noqa: E402
 
 SERVER = os.environ.get("ALARM_CLOCK_SOUND_SERVER", "pulse")
 desk = program.SharedDesktop(tray=False, sound="pipewire" if SERVER == "pipewire" else True)
-setUpModule, tearDownModule = desk.start, desk.stop
+tearDownModule = desk.stop
 FLOOR = 40  # percent
+
+
+def setUpModule():
+    desk.start()
+    pactl("load-module", "module-null-sink", "sink_name=other")
+    wait_until(lambda: subprocess.run(["pactl", "get-sink-mute", "other"], env=desk.env,
+                                      capture_output=True).returncode == 0,
+               10, "the second null sink")
+    desk.keep_sink_awake("other")
 
 
 def pactl(*args):
@@ -53,11 +63,6 @@ class RingVolumeTest(unittest.TestCase):
         desktop.make_tone(os.path.join(folder, "alarm.wav"), 0.4, freq=660, volume=1.0)
         clock = os.path.join(folder, "clock")
         desktop.set_fake_time(clock, "2026-12-07 07:29:52")
-        pactl("load-module", "module-null-sink", "sink_name=other")
-        wait_until(lambda: subprocess.run(["pactl", "get-sink-mute", "other"], env=desk.env,
-                                          capture_output=True).returncode == 0,
-                   10, "the second null sink")
-        desk.keep_sink_awake("other")
         set_level("null", True, 5)
         set_level("other", True, 5)
         prog, wid = program.start(desk, cwd=folder,
@@ -89,7 +94,7 @@ class RingVolumeTest(unittest.TestCase):
 
             # Another output made the default after Set carries the ring; the
             # volume the user sets during the ring stands, the mute goes back.
-            program.set_clock(clock, program.epoch("2026-12-07 07:30:50"))
+            program.set_clock(clock, program.epoch("2026-12-07 07:30:54"))
             recorder = ring("07:31:00", "other", during=lambda: set_level("other", False, 70))
             wait_until(lambda: level("other") == (True, 70), 5, "other muted again, at 70 %")
             self.assertGreater(peak(recorder.stop()), 0.03, "the ring heard on the new default")
@@ -97,7 +102,7 @@ class RingVolumeTest(unittest.TestCase):
 
             # Exit during a ring ends the program at once: the output is put back first.
             set_level("other", True, 5)
-            program.set_clock(clock, program.epoch("2026-12-07 07:31:50"))
+            program.set_clock(clock, program.epoch("2026-12-07 07:31:54"))
             program.arm_for(desk, wid, "07:32:00")
             program.wait_box(desk, app)
             wait_until(lambda: level("other") == (False, FLOOR), 5, "other unmuted at the floor")
@@ -107,6 +112,8 @@ class RingVolumeTest(unittest.TestCase):
         finally:
             program.finish(self, prog)
 
+
+load_tests = stress.load_tests_of(RingVolumeTest, ["test_a_quiet_output_is_heard_while_ringing_and_put_back"])
 
 if __name__ == "__main__":
     unittest.main(verbosity=2)
