@@ -1,8 +1,8 @@
 # SPDX-FileCopyrightText: 2026 Alarm Clock developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The Linux program: a Qt 6 window around the shared alarm core, its sound
-# through SDL2_mixer, its hold on suspend over D-Bus; its resources, install
-# rules, tests and benchmarks.
+# through SDL2_mixer, its hold on suspend over D-Bus, the ring's volume through
+# libpulse; its resources, install rules, tests and benchmarks.
 set(CMAKE_AUTOMOC ON)
 
 include(GNUInstallDirs)
@@ -10,6 +10,7 @@ find_package(Qt6 6.2 REQUIRED COMPONENTS Widgets DBus)
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(SDL2_MIXER REQUIRED IMPORTED_TARGET SDL2_mixer)
 pkg_check_modules(XCB REQUIRED IMPORTED_TARGET xcb)
+pkg_check_modules(PULSE REQUIRED IMPORTED_TARGET libpulse)
 
 set(ALARM_CLOCK_DATADIR "${CMAKE_INSTALL_FULL_DATADIR}/alarm-clock")
 # The desktop entry's and the AppStream component's name.
@@ -23,7 +24,8 @@ target_include_directories(alarmclock PUBLIC window/qt alarm/qt tray/qt)
 target_compile_definitions(alarmclock PRIVATE ALARM_CLOCK_DATADIR="${ALARM_CLOCK_DATADIR}")
 # SDL2_mixer is loaded at the first play, not linked: only its headers are used here.
 target_include_directories(alarmclock PUBLIC ${SDL2_MIXER_INCLUDE_DIRS})
-target_link_libraries(alarmclock PUBLIC alarmcore Qt6::Widgets Qt6::DBus PkgConfig::XCB ${CMAKE_DL_LIBS})
+target_link_libraries(alarmclock PUBLIC alarmcore Qt6::Widgets Qt6::DBus PkgConfig::XCB PkgConfig::PULSE
+    ${CMAKE_DL_LIBS})
 target_compile_options(alarmclock PRIVATE -Wall -Wextra -Wpedantic)
 
 include(resources/resources.cmake)

@@ -6,7 +6,7 @@
 # and only those that are missing.
 set -euo pipefail
 
-build_packages=(cmake make g++ pkg-config qt6-base-dev qt6-base-dev-tools libsdl2-mixer-dev libxcb1-dev librsvg2-bin dpkg-dev)
+build_packages=(cmake make g++ pkg-config qt6-base-dev qt6-base-dev-tools libsdl2-mixer-dev libpulse-dev libxcb1-dev librsvg2-bin dpkg-dev)
 test_packages=(xvfb xauth openbox trayer xdotool wmctrl x11-utils x11-apps dbus dbus-x11 at-spi2-core
     python3 python3-pyatspi python3-xlib imagemagick faketime fonts-dejavu-core
     pulseaudio pulseaudio-utils sox desktop-file-utils appstream lintian reuse mandoc man-db

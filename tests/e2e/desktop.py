@@ -185,12 +185,12 @@ def _log_tail(path, lines=15):
 # --- sound -------------------------------------------------------------------
 
 class Recorder:
-    """Records what reaches the private null sink into a WAV file."""
+    """Records what reaches a null sink of the private server into a WAV file."""
 
-    def __init__(self, env, path):
+    def __init__(self, env, path, sink="null"):
         self.path = path
         self._parec = subprocess.Popen(
-            ["parec", "-d", "null.monitor", "--file-format=wav", "--format=s16le",
+            ["parec", "-d", sink + ".monitor", "--file-format=wav", "--format=s16le",
              "--rate=44100", "--channels=1", "--latency-msec=10", path],
             env=env, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
         try:
@@ -469,8 +469,9 @@ class PopupMenuWatch(EventWatch):
 # --- the desktop -------------------------------------------------------------------
 
 class Desktop:
-    """Xvfb, a session bus, the AT-SPI bus, openbox, trayer and PulseAudio,
-    all private to this object and stopped again on exit."""
+    """Xvfb, a session bus, the AT-SPI bus, openbox, trayer and PulseAudio
+    (or with sound="pipewire", PipeWire and its pulse server), all private to
+    this object and stopped again on exit."""
 
     def __init__(self, tray=True, sound=True, accessibility=True, size="1280x800"):
         self.tray, self.sound, self.accessibility = tray, sound, accessibility
@@ -536,7 +537,9 @@ class Desktop:
         self._start_wm()
         if self.tray:
             self.start_tray()
-        if self.sound:
+        if self.sound == "pipewire":
+            self.start_pipewire()
+        elif self.sound:
             self.start_sound_server()
 
     def _start_accessibility_bus(self):
@@ -966,22 +969,50 @@ class Desktop:
             return subprocess.run(["pactl", "info"], env=self.env, capture_output=True,
                                   timeout=10).returncode == 0
         wait_until(answers, timeout, "PulseAudio to answer `pactl info`", interval=0.1)
-        # An idle null sink renders in large blocks, and a recording starts
-        # only about 2 s after a stream begins playing into it: keep a silent
-        # low-latency stream playing for as long as the server runs.
+        self.keep_sink_awake("null")
+
+    def start_pipewire(self, timeout=15):
+        """PipeWire, WirePlumber and pipewire-pulse, with a null sink as the default."""
+        self._base_env["PULSE_SERVER"] = "unix:" + os.path.join(self.runtime_dir, "pulse", "native")
+        self._start_service("pipewire", ["pipewire"])
+        # wireplumber gives up at once when pipewire is not listening yet.
+        socket = os.path.join(self.runtime_dir, "pipewire-0")
+        wait_until(lambda: self._check_alive("pipewire") or os.path.exists(socket), timeout,
+                   "pipewire's socket", interval=0.05)
+        self._start_service("wireplumber", ["wireplumber"])
+        self._start_service("pipewire-pulse", ["pipewire-pulse"])
+
+        def answers():
+            for label in ("pipewire", "wireplumber", "pipewire-pulse"):
+                self._check_alive(label)
+            return subprocess.run(["pactl", "info"], env=self.env, capture_output=True,
+                                  timeout=10).returncode == 0
+        wait_until(answers, timeout, "pipewire-pulse to answer `pactl info`", interval=0.1)
+        subprocess.run(["pactl", "load-module", "module-null-sink", "sink_name=null"],
+                       env=self.env, capture_output=True, check=True, timeout=10)
+        # pipewire-pulse creates the sink's node a moment after it answers.
+        wait_until(lambda: subprocess.run(["pactl", "set-default-sink", "null"], env=self.env,
+                                          capture_output=True, timeout=10).returncode == 0,
+                   timeout, "the null sink to become the default", interval=0.1)
+        self.keep_sink_awake("null")
+
+    def keep_sink_awake(self, sink):
+        """An idle null sink renders in large blocks, and a recording starts
+        only about 2 s after a stream begins playing into it: keeps a silent
+        low-latency stream playing into it for as long as the server runs."""
         with open("/dev/zero", "rb") as zeros:
-            self._start_service("pulse-keepalive", [
-                "pacat", "--playback", "-d", "null", "--latency-msec=10"], stdin=zeros)
+            self._start_service(f"{sink}-keepalive", [
+                "pacat", "--playback", "-d", sink, "--latency-msec=10"], stdin=zeros)
 
     def kill_sound_server(self):
-        self._stop_service("pulse-keepalive")
+        self._stop_service("null-keepalive")
         self._stop_service("pulseaudio")
 
-    def record(self, path):
-        """Starts recording the null sink's output; call .stop() on the result."""
-        if self._service("pulseaudio") is None:
+    def record(self, path, sink="null"):
+        """Starts recording a null sink's output; call .stop() on the result."""
+        if self._service("pulseaudio") is None and self._service("pipewire-pulse") is None:
             raise DesktopError("no sound server is running")
-        recorder = Recorder(self.env, path)
+        recorder = Recorder(self.env, path, sink)
         self._recorders.append(recorder)
         return recorder
 

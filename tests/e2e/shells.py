@@ -154,39 +154,6 @@ class Shell(desktop.Desktop):
         wait_until(lambda: not [w for w in self.shell_windows(pid) if w.title == title],
                    timeout, f"no window {title!r} of pid {pid} shown", interval=0.1)
 
-    # -- sound through PipeWire, as GNOME's and Plasma's sessions have it
-
-    def start_pipewire(self, timeout=15):
-        self._base_env["PULSE_SERVER"] = "unix:" + os.path.join(self.runtime_dir, "pulse", "native")
-        self._start_service("pipewire", ["pipewire"])
-        # wireplumber gives up at once when pipewire is not listening yet.
-        socket = os.path.join(self.runtime_dir, "pipewire-0")
-        wait_until(lambda: self._check_alive("pipewire") or os.path.exists(socket), timeout,
-                   "pipewire's socket", interval=0.05)
-        self._start_service("wireplumber", ["wireplumber"])
-        self._start_service("pipewire-pulse", ["pipewire-pulse"])
-
-        def answers():
-            for label in ("pipewire", "wireplumber", "pipewire-pulse"):
-                self._check_alive(label)
-            return subprocess.run(["pactl", "info"], env=self.env, capture_output=True,
-                                  timeout=10).returncode == 0
-        wait_until(answers, timeout, "pipewire-pulse to answer `pactl info`", interval=0.1)
-        subprocess.run(["pactl", "load-module", "module-null-sink", "sink_name=null"],
-                       env=self.env, capture_output=True, check=True, timeout=10)
-        # pipewire-pulse creates the sink's node a moment after it answers.
-        wait_until(lambda: subprocess.run(["pactl", "set-default-sink", "null"], env=self.env,
-                                          capture_output=True, timeout=10).returncode == 0,
-                   timeout, "the null sink to become the default", interval=0.1)
-        with open("/dev/zero", "rb") as zeros:
-            self._start_service("pulse-keepalive", [
-                "pacat", "--playback", "-d", "null", "--latency-msec=10"], stdin=zeros)
-
-    def record(self, path):
-        recorder = desktop.Recorder(self.env, path)
-        self._recorders.append(recorder)
-        return recorder
-
 
 def by_name(name):
     """The Shell class of a desktop: gnome, gnome-notray, plasma, xfce."""

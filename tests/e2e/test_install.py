@@ -188,7 +188,7 @@ class DebianPackageTest(InstallCase):
         self.assertEqual(fields["Architecture"], run(["dpkg", "--print-architecture"]).stdout.strip())
         depends = [d.strip().split(" ")[0] for d in fields["Depends"].split(",")]
         for package in ("libqt6core6", "libqt6gui6", "libqt6widgets6", "libsdl2-mixer-2.0-0",
-                        "libc6", "libstdc++6", "qt6-qpa-plugins"):
+                        "libc6", "libstdc++6", "qt6-qpa-plugins", "libpulse0"):
             self.assertIn(package, depends)
         self.assertEqual(fields["Recommends"], "pulseaudio | pipewire-pulse")
         self.assertEqual(fields["Description"], "small desktop alarm clock")

@@ -4,6 +4,7 @@
 #include "DBusInhibitService.h"
 #include "InhibitChain.h"
 #include "PlatformChoice.h"
+#include "PulseVolume.h"
 #include "ProgramIcon.h"
 #include "QtMessageBox.h"
 #include "SystemClock.h"
@@ -32,7 +33,15 @@ int main(int argc, char *argv[])
     modPlaySound sound;
     QtMessageBox messageBox;
     InhibitChain sleep(DBusInhibitService::desktopServices());
-    frmAlarmClock window({ clock, sound, messageBox, Toolkit::endProgram, Toolkit::yieldToEvents, &sleep });
+    PulseVolume volume;
+    // Exit ends the program at once: the volume a ring changed is put back first.
+    const auto end = [&volume] {
+        volume.finish(std::chrono::milliseconds(500));
+        Toolkit::endProgram();
+    };
+    AlarmClockServices services{ clock, sound, messageBox, end, Toolkit::yieldToEvents, &sleep };
+    services.volume = &volume;
+    frmAlarmClock window(services);
     QObject::connect(&window, &frmAlarmClock::unloaded, &app, &QCoreApplication::quit);
     window.Form_Load();
     return app.exec();
