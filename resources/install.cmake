@@ -8,13 +8,18 @@
 install(TARGETS alarm-clock
     RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
     BUNDLE DESTINATION .)
+if(TARGET alarm-clock-wake)
+    install(TARGETS alarm-clock-wake RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/alarm-clock)
+endif()
 # A stripped install (`cmake --install --strip`, and the package) also drops the
 # compilers' notes, as Debian's own packages do.
 if(UNIX AND NOT APPLE AND CMAKE_STRIP)
-    install(CODE "if(CMAKE_INSTALL_DO_STRIP)
-        execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment --remove-section=.note
-            \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/alarm-clock\")
-    endif()")
+    foreach(executable IN ITEMS ${CMAKE_INSTALL_BINDIR}/alarm-clock ${CMAKE_INSTALL_LIBEXECDIR}/alarm-clock/alarm-clock-wake)
+        install(CODE "if(CMAKE_INSTALL_DO_STRIP)
+            execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment --remove-section=.note
+                \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${executable}\")
+        endif()")
+    endforeach()
 endif()
 # Found relative to the executable too (bin/../share/alarm-clock), so a staged
 # or unpacked install rings without the compiled-in folder.

@@ -8,6 +8,7 @@
 #include "QtMessageBox.h"
 #include "SystemClock.h"
 #include "Toolkit.h"
+#include "WakeAlarm.h"
 #include "X11Tuning.h"
 #include "frmAlarmClock.h"
 #include "modPlaySound.h"
@@ -32,7 +33,13 @@ int main(int argc, char *argv[])
     modPlaySound sound;
     QtMessageBox messageBox;
     InhibitChain sleep(DBusInhibitService::desktopServices());
-    frmAlarmClock window({ clock, sound, messageBox, Toolkit::endProgram, Toolkit::yieldToEvents, &sleep });
+    WakeAlarm wake;
+    InhibitChain lidSwitch(DBusInhibitService::lidSwitchServices());
+    AlarmClockServices services{ clock, sound, messageBox, Toolkit::endProgram, Toolkit::yieldToEvents, &sleep };
+    services.wake = &wake;
+    services.zone = &clock;
+    services.ringHold = &lidSwitch;
+    frmAlarmClock window(services);
     QObject::connect(&window, &frmAlarmClock::unloaded, &app, &QCoreApplication::quit);
     window.Form_Load();
     return app.exec();
