@@ -71,7 +71,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Loaded at run time, out of shlibdeps' sight: Qt's X11 platform plugin, SDL2_mixer
 # (opened at the first play), and a sound server for SDL to play through.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libsdl2-mixer-2.0-0 (>= 2.6)")
+# setcap grants the wake timer's holder its capability at configure time.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libsdl2-mixer-2.0-0 (>= 2.6), libcap2-bin")
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_SOURCE_DIR}/resources/debian/postinst)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "pulseaudio | pipewire-pulse")
 if(UNIX AND NOT APPLE)
     set(CPACK_GENERATOR DEB)
