@@ -19,8 +19,8 @@ import unittest
 import zoneinfo
 
 sys.path.insert(0, os.path.dirname(__file__))
-import desktop  # noqa: E402
 import program  # noqa: E402
+import stress  # noqa: E402
 from desktop import pid_alive, states, wait_until  # noqa: E402
 
 desk = program.SharedDesktop(tray=False, sound=False)
@@ -189,6 +189,8 @@ class WakeTest(unittest.TestCase):
             helper.kill()
             helper.wait()
 
+
+load_tests = stress.load_tests_of(WakeTest, [name for name in dir(WakeTest) if name.startswith("test_")])
 
 if __name__ == "__main__":
     unittest.main(verbosity=2)
