@@ -70,8 +70,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Loaded at run time, out of shlibdeps' sight: Qt's X11 platform plugin, SDL2_mixer
-# (opened at the first play), and a sound server for SDL to play through.
-# setcap grants the wake timer's holder its capability at configure time.
+# (opened at the first play), and a sound server for SDL to play through; and
+# setcap, with which the postinst grants the wake timer's holder its capability.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libsdl2-mixer-2.0-0 (>= 2.6), libcap2-bin")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_SOURCE_DIR}/resources/debian/postinst)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
