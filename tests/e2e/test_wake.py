@@ -9,6 +9,7 @@ moments are the helper's; the zone is a file of its own mounted over
 /etc/localtime, which the test rewrites."""
 import datetime
 import os
+import re
 import shutil
 import signal
 import subprocess
@@ -16,7 +17,6 @@ import sys
 import tempfile
 import time
 import unittest
-import zoneinfo
 
 sys.path.insert(0, os.path.dirname(__file__))
 import program  # noqa: E402
@@ -28,45 +28,31 @@ setUpModule, tearDownModule = desk.start, desk.stop
 
 HELPER = os.path.join(os.path.dirname(program.BINARY), "alarm-clock-wake")
 LEAD = 30
-ALARM_CLOCKID = "8"  # CLOCK_REALTIME_ALARM
 CAP_WAKE_ALARM = 1 << 35
 ZONES = "/usr/share/zoneinfo"
 
 
+def read(path):
+    try:
+        with open(path) as f:
+            return f.read()
+    except OSError:
+        return ""
+
+
 def helpers_of(pid):
     """The helper processes the program started, alive."""
-    found = []
-    for entry in os.listdir("/proc"):
-        try:
-            with open(f"/proc/{entry}/stat") as f:
-                parent = int(f.read().rsplit(")", 1)[1].split()[1])
-            if parent == pid and os.readlink(f"/proc/{entry}/exe").endswith("/alarm-clock-wake"):
-                found.append(int(entry))
-        except (OSError, ValueError, IndexError):
-            pass
-    return [h for h in found if pid_alive(h)]
+    return [int(p) for p in os.listdir("/proc") if p.isdigit() and pid_alive(int(p))
+            and re.match(rf"\d+ \(alarm-clock-wak\) \S+ {pid} ", read(f"/proc/{p}/stat"))]
 
 
 def wake_timers(pid):
-    """The moments (seconds since the epoch) of the armed alarm-clock timers
-    the process holds."""
-    moments = []
-    try:
-        fds = os.listdir(f"/proc/{pid}/fdinfo")
-    except OSError:
-        return moments
-    for fd in fds:
-        try:
-            with open(f"/proc/{pid}/fdinfo/{fd}") as f:
-                info = dict(line.split(":", 1) for line in f.read().splitlines() if ":" in line)
-        except OSError:
-            continue
-        if info.get("clockid", "").strip() != ALARM_CLOCKID:
-            continue
-        sec, nsec = (int(x) for x in info["it_value"].strip(" ()").split(","))
-        if (sec, nsec) != (0, 0):
-            moments.append(time.time() + sec + nsec / 1e9)
-    return moments
+    """The moments (seconds since the epoch) of the armed alarm-clock timers the process holds."""
+    folder = f"/proc/{pid}/fdinfo"
+    infos = [read(os.path.join(folder, fd)) for fd in (os.listdir(folder) if os.path.isdir(folder) else [])]
+    return [time.time() + int(sec) + int(nsec) / 1e9 for info in infos
+            for sec, nsec in re.findall(r"clockid: 8\n(?:.*\n)*?it_value: \((\d+), (\d+)\)", info)
+            if (sec, nsec) != ("0", "0")]
 
 
 def program_wakes(prog):
