@@ -8,13 +8,18 @@
 install(TARGETS alarm-clock
     RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
     BUNDLE DESTINATION .)
+if(TARGET alarm-clock-wake)
+    install(TARGETS alarm-clock-wake RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/alarm-clock)
+endif()
 # A stripped install (`cmake --install --strip`, and the package) also drops the
 # compilers' notes, as Debian's own packages do.
 if(UNIX AND NOT APPLE AND CMAKE_STRIP)
-    install(CODE "if(CMAKE_INSTALL_DO_STRIP)
-        execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment --remove-section=.note
-            \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/alarm-clock\")
-    endif()")
+    foreach(executable IN ITEMS ${CMAKE_INSTALL_BINDIR}/alarm-clock ${CMAKE_INSTALL_LIBEXECDIR}/alarm-clock/alarm-clock-wake)
+        install(CODE "if(CMAKE_INSTALL_DO_STRIP)
+            execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment --remove-section=.note
+                \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${executable}\")
+        endif()")
+    endforeach()
 endif()
 # Found relative to the executable too (bin/../share/alarm-clock), so a staged
 # or unpacked install rings without the compiled-in folder.
@@ -65,8 +70,11 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Loaded at run time, out of shlibdeps' sight: Qt's X11 platform plugin, SDL2_mixer
-# (opened at the first play), and a sound server for SDL to play through.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libsdl2-mixer-2.0-0 (>= 2.6)")
+# (opened at the first play), and a sound server for SDL to play through; and
+# setcap, with which the postinst grants the wake timer's holder its capability.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libsdl2-mixer-2.0-0 (>= 2.6), libcap2-bin")
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_SOURCE_DIR}/resources/debian/postinst)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "pulseaudio | pipewire-pulse")
 if(UNIX AND NOT APPLE)
     set(CPACK_GENERATOR DEB)

@@ -19,8 +19,10 @@ QString applicationId()
 
 } // namespace
 
-DBusInhibitService::DBusInhibitService(QString name, Request request, Release release, QObject *parent)
-    : QObject(parent), m_name(std::move(name)), m_request(std::move(request)), m_release(std::move(release))
+DBusInhibitService::DBusInhibitService(QString name, Request request, Release release,
+                                       QDBusConnection::BusType bus, QObject *parent)
+    : QObject(parent), m_name(std::move(name)), m_request(std::move(request)), m_release(std::move(release)),
+      m_bus(bus)
 {
 }
 
@@ -89,12 +91,37 @@ std::vector<std::unique_ptr<InhibitService>> DBusInhibitService::desktopServices
     return services;
 }
 
+std::vector<std::unique_ptr<InhibitService>> DBusInhibitService::lidSwitchServices()
+{
+    static const QString service = QStringLiteral("org.freedesktop.login1");
+    std::vector<std::unique_ptr<InhibitService>> services;
+    // The token is the descriptor logind answers with (a QDBusUnixFileDescriptor):
+    // the block lasts while it is open, and it closes as its last copy goes.
+    services.push_back(std::make_unique<DBusInhibitService>(
+        QStringLiteral("logind"),
+        [](const QString &reason) {
+            QDBusMessage call = QDBusMessage::createMethodCall(service, QStringLiteral("/org/freedesktop/login1"),
+                                                               QStringLiteral("org.freedesktop.login1.Manager"),
+                                                               QStringLiteral("Inhibit"));
+            call << QStringLiteral("handle-lid-switch") << QGuiApplication::applicationDisplayName() << reason
+                 << QStringLiteral("block");
+            return call;
+        },
+        nullptr, QDBusConnection::SystemBus));
+    return services;
+}
+
+QDBusConnection DBusInhibitService::bus() const
+{
+    return m_bus == QDBusConnection::SystemBus ? QDBusConnection::systemBus() : QDBusConnection::sessionBus();
+}
+
 void DBusInhibitService::inhibit(const QString &reason, Reply reply)
 {
-    // Without a session bus the call fails at once; the watcher still answers
-    // from the event loop.
+    // Without the bus the call fails at once; the watcher still answers from
+    // the event loop.
     const QDBusMessage call = m_request(reason);
-    auto *watcher = new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(call, TimeoutMs), this);
+    auto *watcher = new QDBusPendingCallWatcher(bus().asyncCall(call, TimeoutMs), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [watcher, reply = std::move(reply)] {
         watcher->deleteLater();
         const QDBusMessage answer = watcher->reply();
@@ -107,5 +134,6 @@ void DBusInhibitService::inhibit(const QString &reason, Reply reply)
 
 void DBusInhibitService::uninhibit(const QVariant &token)
 {
-    QDBusConnection::sessionBus().send(m_release(token));
+    if (m_release)
+        bus().send(m_release(token));
 }

@@ -14,15 +14,16 @@ TITLE = "Alarm Clock"
 PICKER = "Time when alarm should go off"
 
 
-def start(desk, cwd=None, extra_env=None, timeout=30):
+def start(desk, cwd=None, extra_env=None, timeout=30, wrapper=()):
     """Starts the program in a folder of its own (no alarm.wav there unless the
     test puts one) and waits for its own window (by its process id, as other
     copies may run); returns (program, window id). A program whose window never comes is
-    stopped again."""
+    stopped again. A wrapper (a command that ends by exec'ing its last argument,
+    so that the process id stays) runs it under other conditions."""
     cwd = cwd or tempfile.mkdtemp(dir=desk.tmp)
     env = {"LANG": "C.UTF-8", "LC_ALL": "C.UTF-8"}
     env.update(extra_env or {})
-    prog = desk.start_program([BINARY], cwd=cwd, extra_env=env)
+    prog = desk.start_program([*wrapper, BINARY], cwd=cwd, extra_env=env)
     try:
         wid = desk.wait_window(TITLE, timeout, pid=prog.pid)
     except Exception:

@@ -23,7 +23,9 @@ ICON_SIZES = (16, 32, 48, 64, 128, 256)
 APP_ID = "io.github.alarm_clock.alarm_clock"
 DESKTOP_ENTRY = f"share/applications/{APP_ID}.desktop"
 METAINFO = f"share/metainfo/{APP_ID}.metainfo.xml"
+HELPER = "libexec/alarm-clock/alarm-clock-wake"
 INSTALLED = ["bin/alarm-clock",
+             HELPER,
              "share/alarm-clock/alarm.wav",
              DESKTOP_ENTRY,
              METAINFO,
@@ -72,6 +74,7 @@ class InstallCase(unittest.TestCase):
         """prefix: the installed tree's prefix folder (with bin/ and share/)."""
         self.assertEqual(files_under(prefix), sorted(INSTALLED), "exactly the program's files, nothing else")
         self.assertTrue(os.access(os.path.join(prefix, "bin/alarm-clock"), os.X_OK))
+        self.assertTrue(os.access(os.path.join(prefix, HELPER), os.X_OK))
         for n in ICON_SIZES:
             self.assertEqual(png_size(os.path.join(prefix, f"share/icons/hicolor/{n}x{n}/apps/alarm-clock.png")),
                              (n, n))
@@ -188,7 +191,7 @@ class DebianPackageTest(InstallCase):
         self.assertEqual(fields["Architecture"], run(["dpkg", "--print-architecture"]).stdout.strip())
         depends = [d.strip().split(" ")[0] for d in fields["Depends"].split(",")]
         for package in ("libqt6core6", "libqt6gui6", "libqt6widgets6", "libsdl2-mixer-2.0-0",
-                        "libc6", "libstdc++6", "qt6-qpa-plugins", "libpulse0"):
+                        "libc6", "libstdc++6", "qt6-qpa-plugins", "libpulse0", "libcap2-bin"):
             self.assertIn(package, depends)
         self.assertEqual(fields["Recommends"], "pulseaudio | pipewire-pulse")
         self.assertEqual(fields["Description"], "small desktop alarm clock")
@@ -209,6 +212,20 @@ class DebianPackageTest(InstallCase):
         data_folder = "/usr/share/alarm-clock\0".encode("utf-16-le")
         with open(os.path.join(self.root, "usr/bin/alarm-clock"), "rb") as f:
             self.assertTrue(data_folder in f.read(), "built for the prefix it installs to")
+
+    def test_configuring_grants_the_helper_its_capability(self):
+        """The package's postinst, run as dpkg runs it, with the unpacked
+        tree's libexec/ in place of the system's (in a mount namespace of its own)."""
+        scripts = tempfile.mkdtemp(dir=desk.tmp)
+        subprocess.run(["dpkg-deb", "-e", self.deb, scripts], check=True)
+        helper = os.path.join(self.root, "usr", HELPER)
+        self.assertEqual(run(["getcap", helper]).stdout, "", "none in the archive itself")
+        configured = run(["unshare", "--mount", "--propagation", "private", "sh", "-c",
+                          'mount --bind "$0" /usr/libexec && exec "$1" configure',
+                          os.path.join(self.root, "usr/libexec"), os.path.join(scripts, "postinst")])
+        self.assertEqual(configured.returncode, 0, configured.stdout + configured.stderr)
+        self.assertEqual(configured.stdout + configured.stderr, "")
+        self.assertEqual(run(["getcap", helper]).stdout.split(), [helper, "cap_wake_alarm=ep"])
 
     def test_rings_from_the_unpacked_tree(self):
         segments = self.ring(os.path.join(self.root, "usr/bin/alarm-clock"))

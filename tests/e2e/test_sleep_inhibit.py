@@ -3,7 +3,9 @@
 """While the alarm is set, the desktop is asked not to suspend the computer by
 itself: through the XDG portal, else the GNOME session manager, else the
 PowerManagement service of KDE and Xfce (stood in for by python3-dbusmock on
-the private session bus). The hold ends with every way out of Armed."""
+the private session bus). The hold ends with every way out of Armed. While it
+rings, logind (mocked on a private system bus) is asked to leave a closed lid
+alone."""
 import os
 import signal
 import subprocess
@@ -37,6 +39,7 @@ def tearDownModule():
 
 SUSPEND = 4
 REASON = "Alarm set for 07:30:00"
+LID_BLOCK = ("handle-lid-switch", "Alarm Clock", "The alarm clock is going off", "block")
 HOLDS_IFACE = "org.example.Holds"   # the mocks' own: what they hold now
 
 # The mocks keep their holds in self.holds: token -> (reason, flags).
@@ -158,6 +161,12 @@ class Mocks:
         return [(str(what), str(mode)) for what, _, _, mode, _, _ in
                 logind.ListInhibitors(dbus_interface="org.freedesktop.login1.Manager")
                 if "sleep" in what.split(":")]
+
+    def lid_blocks(self):
+        logind = self.logind_bus.get_object("org.freedesktop.login1", "/org/freedesktop/login1")
+        return [(str(what), str(who), str(why), str(mode)) for what, who, why, mode, _, _ in
+                logind.ListInhibitors(dbus_interface="org.freedesktop.login1.Manager")
+                if "handle-lid-switch" in what.split(":")]
 
 
 class Copy:
@@ -299,6 +308,19 @@ class SleepInhibitTest(unittest.TestCase):
                     end(copy)
                 wait_until(lambda: not pm.HasInhibit(), 5, f"powerdevil to let go after {ending}")
                 copy.prog.stop()
+
+    def test_logind_leaves_the_lid_alone_while_it_rings(self):
+        mocks = Mocks(self, ())
+        copy = Copy(self, mocks)
+        copy.arm()
+        self.assertEqual(mocks.lid_blocks(), [], "none while Armed")
+        program.set_clock(copy.clock, program.epoch("2026-12-07 07:29:58"))
+        wait_until(lambda: program.has_box(copy.app), 15, "the ringing box", interval=0.05)
+        wait_until(lambda: mocks.lid_blocks() == [LID_BLOCK], 5, "the lid switch's block while ringing")
+        self.assertEqual(mocks.sleep_locks(), [], "the user's own suspend is not blocked")
+        desk.key("Return")
+        wait_until(lambda: not copy.armed(), 5, "OK to disarm")
+        wait_until(lambda: not mocks.lid_blocks(), 5, "the block to end with the ring")
 
     def test_without_any_service_it_runs_as_before(self):
         copy = Copy(self, None)

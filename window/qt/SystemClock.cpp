@@ -23,3 +23,14 @@ QDateTime SystemClock::preciseNow() const
     m_until = m_from + MinuteMs;
     return local;
 }
+
+core::UtcSeconds SystemClock::utcNow() const
+{
+    return core::UtcSeconds(std::chrono::seconds(QDateTime::currentSecsSinceEpoch()));
+}
+
+std::chrono::seconds SystemClock::utcOffset(core::UtcSeconds moment) const
+{
+    return std::chrono::seconds(
+        QDateTime::fromSecsSinceEpoch(moment.time_since_epoch().count(), Qt::LocalTime).offsetFromUtc());
+}

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "Clock.h"
+#include "WakeTimer.h"
 
 #include <QFileSystemWatcher>
 
@@ -10,12 +11,15 @@
 // looks at /etc/localtime on every call: the offset from UTC it found is
 // kept instead, until the minute ends (daylight-saving changes come on a
 // whole minute), the clock is set outside that minute, or the time zone's
-// files in /etc change.
-class SystemClock : public Clock
+// files in /etc change. The zone's offset at other moments, which places the
+// wake timer, is read afresh at every call.
+class SystemClock : public Clock, public core::ZoneClock
 {
 public:
     SystemClock();
     QDateTime preciseNow() const override;
+    core::UtcSeconds utcNow() const override;
+    std::chrono::seconds utcOffset(core::UtcSeconds moment) const override;
 
 private:
     void forgetOffset() const { m_until = m_from; }

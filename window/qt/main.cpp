@@ -9,6 +9,7 @@
 #include "QtMessageBox.h"
 #include "SystemClock.h"
 #include "Toolkit.h"
+#include "WakeAlarm.h"
 #include "X11Tuning.h"
 #include "frmAlarmClock.h"
 #include "modPlaySound.h"
@@ -34,13 +35,18 @@ int main(int argc, char *argv[])
     QtMessageBox messageBox;
     InhibitChain sleep(DBusInhibitService::desktopServices());
     PulseVolume volume;
+    WakeAlarm wake;
+    InhibitChain lidSwitch(DBusInhibitService::lidSwitchServices());
     // Exit ends the program at once: the volume a ring changed is put back first.
     const auto end = [&volume] {
         volume.finish(std::chrono::milliseconds(500));
         Toolkit::endProgram();
     };
     AlarmClockServices services{ clock, sound, messageBox, end, Toolkit::yieldToEvents, &sleep };
+    services.wake = &wake;
+    services.zone = &clock;
     services.volume = &volume;
+    services.ringHold = &lidSwitch;
     frmAlarmClock window(services);
     QObject::connect(&window, &frmAlarmClock::unloaded, &app, &QCoreApplication::quit);
     window.Form_Load();
