@@ -613,7 +613,8 @@ class WindowsProgramTest(unittest.TestCase):
         self.wait_restored()
 
 
-load_tests = stress.load_tests_of(WindowsProgramTest, ["test_minimize_hides_and_the_icon_brings_it_back"])
+load_tests = stress.load_tests_of(WindowsProgramTest, ["test_minimize_hides_and_the_icon_brings_it_back",
+                                                      "test_wake_timer_and_the_output_read_at_the_ring"])
 
 if __name__ == "__main__":
     unittest.main(verbosity=2)
