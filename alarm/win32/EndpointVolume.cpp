@@ -32,7 +32,8 @@ bool open(const wchar_t *id, Held<IMMDevice> &device, Held<IAudioEndpointVolume>
     DWORD state = 0;
     return SUCCEEDED(CoCreateInstance(__uuidof(MMDeviceEnumerator), nullptr, CLSCTX_INPROC_SERVER,
                                       __uuidof(IMMDeviceEnumerator), devices.out()))
-        && SUCCEEDED(id ? devices->GetDevice(id, &device.p) : devices->GetDefaultAudioEndpoint(eRender, eConsole, &device.p))
+        && SUCCEEDED(id ? devices->GetDevice(id, &device.p)
+                        : devices->GetDefaultAudioEndpoint(eRender, eConsole, &device.p))
         && SUCCEEDED(device->GetState(&state)) && state == DEVICE_STATE_ACTIVE
         && SUCCEEDED(device->Activate(__uuidof(IAudioEndpointVolume), CLSCTX_INPROC_SERVER, nullptr, volume.out()));
 }
@@ -129,6 +130,7 @@ void EndpointVolume::restore()
     Held<IAudioEndpointVolume> volume;
     if (!open(changed.device.c_str(), device, volume))
         return;
-    if (const std::optional<core::OutputLevel> back = core::levelAfterRing(changed.found, changed.set, levelOf(volume.p)))
+    if (const std::optional<core::OutputLevel> back
+        = core::levelAfterRing(changed.found, changed.set, levelOf(volume.p)))
         apply(volume.p, *back);
 }

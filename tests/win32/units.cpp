@@ -42,7 +42,8 @@ void fileTimes()
         { at(2026, 12, 7, 7, 30, 31), 0x1dd861cd6af4580 }, // as Wine's server traced the program's timer
     };
     for (const auto &row : rows) {
-        check(FileTime::ticksOf(row.moment) == row.ticks, "ticks of a moment", FileTime::ticksOf(row.moment), row.ticks);
+        const long long ticks = FileTime::ticksOf(row.moment);
+        check(ticks == row.ticks, "ticks of a moment", ticks, row.ticks);
         const core::UtcSeconds back = FileTime::momentOf(row.ticks + FileTime::TicksPerSecond - 1);
         check(back == row.moment, "moment of ticks, the fraction dropped", back.time_since_epoch().count(),
               row.moment.time_since_epoch().count());
@@ -110,8 +111,8 @@ void layoutFromDpi()
         RECT placed;
         GetWindowRect(label, &placed);
         MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT *>(&placed), 2);
-        check(client.cx == row.client.cx && client.cy == row.client.cy, "client at a dpi", client.cx * 10000 + client.cy,
-              row.client.cx * 10000 + row.client.cy);
+        check(client.cx == row.client.cx && client.cy == row.client.cy, "client at a dpi",
+              client.cx * 10000 + client.cy, row.client.cx * 10000 + row.client.cy);
         check(EqualRect(&placed, &row.label), "label at a dpi", placed.left * 10000 + placed.right,
               row.label.left * 10000 + row.label.right);
         DestroyWindow(parent);
