@@ -23,6 +23,8 @@ void PowerRequest::hold(const std::string &reason)
         return;
     }
     PowerSetRequest(m_request, PowerRequestSystemRequired);
+    if (m_display)
+        PowerSetRequest(m_request, PowerRequestDisplayRequired);
 }
 
 void PowerRequest::release()
@@ -30,6 +32,8 @@ void PowerRequest::release()
     if (!m_request)
         return;
     PowerClearRequest(m_request, PowerRequestSystemRequired);
+    if (m_display)
+        PowerClearRequest(m_request, PowerRequestDisplayRequired);
     CloseHandle(m_request);
     m_request = nullptr;
 }

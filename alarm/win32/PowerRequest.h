@@ -6,12 +6,14 @@
 
 #include <windows.h>
 
-// Keeps Windows from sleeping by itself while the alarm is set: a power
-// request for the system, whose reason `powercfg /requests` shows.
+// Keeps Windows from sleeping by itself: a power request for the system, and
+// for the display too when asked, whose reason `powercfg /requests` shows.
 class PowerRequest : public core::SleepHold
 {
 public:
-    PowerRequest() = default;
+    enum class Keeps { System, SystemAndDisplay };
+
+    explicit PowerRequest(Keeps keeps = Keeps::System) : m_display(keeps == Keeps::SystemAndDisplay) {}
     ~PowerRequest() override;
     PowerRequest(const PowerRequest &) = delete;
     PowerRequest &operator=(const PowerRequest &) = delete;
@@ -20,5 +22,6 @@ public:
     void release() override;
 
 private:
+    const bool m_display; // the display turned on, and kept on
     HANDLE m_request = nullptr;
 };

@@ -124,10 +124,11 @@ class WindowsProgramTest(unittest.TestCase):
 
     # -- helpers
 
-    def start(self, at="2026-12-07 07:29:52", bell="tone", folder="program"):
+    def start(self, at="2026-12-07 07:29:52", bell="tone", folder="program", trace=None):
         """Starts the program from another working folder, its clock at `at`
         (UTC), with `bell` beside it: "tone", the tone in another of sox's
-        encodings ("u-law", "ima-adpcm"), "broken" or None (missing)."""
+        encodings ("u-law", "ima-adpcm"), "broken" or None (missing); `trace`:
+        Wine's debug channels for the program."""
         self.set_clock(at)
         exe_folder = os.path.join(self.folder, folder)
         os.makedirs(exe_folder)
@@ -144,7 +145,10 @@ class WindowsProgramTest(unittest.TestCase):
                 f.write(b"RIFF\xff\xff\xff\x7fWAVEfmt \x02\x00\x00\x00\x01" + os.urandom(4000))
         cwd = os.path.join(self.folder, "elsewhere")
         os.makedirs(cwd, exist_ok=True)
-        self.prog = desk.start_program(EXE, exe_folder, cwd, program.fake_clock_env(self.clock_file))
+        env = program.fake_clock_env(self.clock_file)
+        if trace:
+            env["WINEDEBUG"] = trace
+        self.prog = desk.start_program(EXE, exe_folder, cwd, env)
         state = desk.wait(lambda s: s.shown and s.icons and s, "the window and its icon", timeout=30)
         self.hwnd = state.main.hwnd
         self.assertIconCalls([NIM_ADD])
@@ -434,6 +438,46 @@ class WindowsProgramTest(unittest.TestCase):
         self.check_heard(recorder, box_at, ok_at)
         self.assertTrue(desk.state().icons, "the icon stays")
 
+    def test_wake_timer_and_the_output_read_at_the_ring(self):
+        """Read from Wine's traces of the program: its server requests (the
+        timer's due time, as an absolute FILETIME), its NtSetTimer calls (the
+        fifth value is the resume flag) and its Core Audio calls. Wine's
+        endpoint volume answers unmuted at full volume and reaches no sound
+        server: the program reads it at the ring and has nothing to set."""
+        self.addCleanup(desk.restart_server)  # the server's trace holds until it ends
+        log_from = os.path.getsize(desk.server_log)
+        main = self.start(trace="+server,trace+sync,trace+mmdevapi").main
+
+        def timer_calls():
+            """The program's requests on its one timer: (set or cancel, expire)."""
+            with open(desk.server_log, errors="replace") as log:
+                log.seek(log_from)
+                text = log.read()
+            tid = re.search(rf"^\w+: init_first_thread\(\) = 0 {{ pid={main.pid:04x}, tid=(\w+)", text, re.M)[1]
+            created = re.search(rf"^{tid}: create_timer\(\) = 0 {{ handle=(\w+) }}", text, re.M)
+            return created and re.findall(rf"^{tid}: (set|cancel)_timer\( handle={created[1]}(?:, expire=(\w+))?",
+                                          text, re.M)
+
+        def armed_for(at):
+            return ("set", f"{int((program.epoch(at) + 11644473600) * 10**7):x}")
+        # The lead before the ring's moment, the first second past the alarm's.
+        self.arm_for("07", "31", "00")
+        wait_until(lambda: timer_calls() == [armed_for("2026-12-07 07:30:31")], 10, "the wake timer", interval=0.2)
+        desk.click(*wine_desktop.center(desk.state().main.control("Button", "Cancel")["rect"]))
+        wait_until(lambda: timer_calls()[1:] == [("cancel", "")], 10, "Cancel to end it", interval=0.2)
+        self.assertNotIn("AEV_", self.prog.output()[1], "the output is left alone until the ring")
+        # The lead has begun: the wake at the ring itself; the ring ends it.
+        self.set_clock("2026-12-07 07:29:52")
+        desk.key("shift+Tab")  # from Set, where Cancel left the focus, to the picker
+        self.ring()[0].stop()
+        self.assertEqual(timer_calls()[2:], [armed_for("2026-12-07 07:30:01"), ("cancel", "")])
+        err = self.prog.output()[1]
+        self.assertEqual(re.findall(r"trace:sync:NtSetTimer \(\w+,\w+,\(nil\),\(nil\),(\d+),", err),
+                         ["00000001"] * 2, "with the resume flag")
+        calls = set(re.findall(r"trace:mmdevapi:(AEV_\w+)", err))
+        self.assertLessEqual({"AEV_GetMute", "AEV_GetMasterVolumeLevelScalar"}, calls, err)
+        self.assertFalse({call for call in calls if call.startswith("AEV_Set")}, err)
+
     def check_heard(self, recorder, box_at, ok_at):
         """The loop while the box is open, with no restart; then one play from
         the start, after OK (ok_at: the times between which the program took it)."""
@@ -569,7 +613,8 @@ class WindowsProgramTest(unittest.TestCase):
         self.wait_restored()
 
 
-load_tests = stress.load_tests_of(WindowsProgramTest, ["test_minimize_hides_and_the_icon_brings_it_back"])
+load_tests = stress.load_tests_of(WindowsProgramTest, ["test_minimize_hides_and_the_icon_brings_it_back",
+                                                      "test_wake_timer_and_the_output_read_at_the_ring"])
 
 if __name__ == "__main__":
     unittest.main(verbosity=2)

@@ -131,6 +131,7 @@ class Probe:
                 self.popen.wait(timeout=5)
             except (OSError, subprocess.TimeoutExpired):
                 desktop._stop_pid(self.popen.pid, self.popen)
+        self.popen.stdout.close()
         self._log.close()
 
 
@@ -161,6 +162,9 @@ class WineDesktop(desktop.Desktop):
         self._wine(["wineboot", "-i"], timeout=180)
         self._wine(["wineserver", "-w"], timeout=60)
         self._make_shell_the_default_desktop()
+        self._start_shell_and_probe()
+
+    def _start_shell_and_probe(self):
         self.start_shell()
         self.probe = Probe(["wine", self.probe_exe], self.env, os.path.join(self.tmp, "probe.log"))
         self.wait(lambda s: s.shell, "Wine's taskbar (Shell_TrayWnd)", timeout=30)
@@ -204,6 +208,20 @@ class WineDesktop(desktop.Desktop):
     def set_registry(self, key, name, value):
         """A string value in the prefix's registry, read by programs started after."""
         self._wine(["wine", "reg", "add", key, "/v", name, "/d", value, "/f"], timeout=60)
+
+    @property
+    def server_log(self):
+        """Where Wine's server writes: it is started by the shell."""
+        return self._service("shell")[2]
+
+    def restart_server(self):
+        """A fresh Wine server, with the shell and the probe. A program that
+        asks for the server's trace raises it for every process, until the
+        server ends."""
+        self.probe.stop()
+        self._kill_wine()
+        self._stop_service("shell")
+        self._start_shell_and_probe()
 
     def _kill_wine(self):
         if self.prefix and os.path.isdir(self.prefix):

@@ -1,14 +1,18 @@
 // SPDX-FileCopyrightText: 2026 Alarm Clock developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The Windows program's own parts on a real window with its controls: the
-// layout at each DPI, minimizing with and without the icon, the focus kept
-// while the window is inactive. One line per failed row, then the count.
+// The Windows program's own parts, on a real window with its controls where
+// they need one: the wake timer's time and zone, the layout at each DPI,
+// minimizing with and without the icon, the focus kept while the window is
+// inactive. Run in the zone Europe/Berlin. One line per failed row, then the count.
 #include "ControlIds.h"
 #include "ControlLayout.h"
+#include "FileTime.h"
 #include "FocusKeeper.h"
 #include "LayoutFit.h"
+#include "SystemClock.h"
 #include "TimePicker.h"
 #include "TrayController.h"
+#include "WaitableWakeTimer.h"
 #include "modSysTray.h"
 
 #include <commctrl.h>
@@ -57,6 +61,54 @@ HWND topLevel(const wchar_t *className, DWORD exStyle = 0)
                            300, 200, nullptr, nullptr, nullptr, nullptr);
 }
 
+core::UtcSeconds at(int y, unsigned m, unsigned d, int hh, int mm, int ss)
+{
+    using namespace std::chrono;
+    return sys_days(year(y) / month(m) / day(d)) + hours(hh) + minutes(mm) + seconds(ss);
+}
+
+// The wake timer's due time as Windows takes it, and the zone it is placed by.
+void wakeTimes()
+{
+    const struct
+    {
+        core::UtcSeconds moment;
+        long long ticks;
+    } times[] = {
+        { at(1601, 1, 1, 0, 0, 0), 0 },
+        { at(1970, 1, 1, 0, 0, 0), 116444736000000000 },
+        { at(2026, 12, 7, 7, 30, 31), 0x1dd861cd6af4580 }, // as Wine's server traced the program's timer
+    };
+    for (const auto &row : times) {
+        const long long ticks = FileTime::ticksOf(row.moment);
+        expect("file time of " + std::to_string(row.ticks), ticks == row.ticks, std::to_string(ticks));
+        const core::UtcSeconds back = FileTime::momentOf(row.ticks + FileTime::TicksPerSecond - 1);
+        expect("moment of " + std::to_string(row.ticks) + ", the fraction dropped", back == row.moment);
+    }
+    const struct
+    {
+        core::UtcSeconds moment;
+        int offset;
+    } offsets[] = {
+        { at(2026, 1, 15, 12, 0, 0), 3600 },   { at(2026, 3, 29, 0, 59, 59), 3600 },
+        { at(2026, 3, 29, 1, 0, 0), 7200 },    { at(2026, 10, 25, 0, 59, 59), 7200 },
+        { at(2026, 10, 25, 1, 0, 0), 3600 },
+    };
+    const SystemClock clock;
+    for (const auto &row : offsets) {
+        const long long offset = clock.utcOffset(row.moment).count();
+        expect("zone offset at " + std::to_string(row.moment.time_since_epoch().count()), offset == row.offset,
+               std::to_string(offset));
+    }
+    const auto drift = clock.utcNow() - std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
+    expect("universal time now", drift.count() == 0 || drift.count() == -1, std::to_string(drift.count()));
+    // Wine sets the timer and answers that it cannot wake the computer.
+    WaitableWakeTimer timer;
+    timer.arm(clock.utcNow() + std::chrono::minutes(1));
+    expect("a machine that cannot wake is told apart", !timer.wakes());
+    timer.end();
+}
+
 void activate(HWND window)
 {
     ShowWindow(window, SW_SHOWNORMAL);
@@ -69,6 +121,7 @@ int main()
 {
     const INITCOMMONCONTROLSEX classes{ sizeof classes, ICC_DATE_CLASSES | ICC_STANDARD_CLASSES };
     InitCommonControlsEx(&classes);
+    wakeTimes();
     mainWindow = topLevel(L"AlarmClockUnits");
     box = topLevel(L"RingBox");
     topLevel(L"Shell_TrayWnd", WS_EX_TOPMOST | WS_EX_TOOLWINDOW); // found first by Shell_NotifyIcon

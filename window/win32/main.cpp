@@ -1,7 +1,9 @@
 // SPDX-FileCopyrightText: 2026 Alarm Clock developers
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "EndpointVolume.h"
 #include "PowerRequest.h"
 #include "SystemClock.h"
+#include "WaitableWakeTimer.h"
 #include "frmAlarmClock.h"
 #include "modPlaySound.h"
 
@@ -40,7 +42,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     SystemClock clock;
     modPlaySound sound;
     PowerRequest sleep;
-    frmAlarmClock window(instance, { clock, sound, sleep });
+    WaitableWakeTimer wake;
+    EndpointVolume volume;
+    PowerRequest ringHold(PowerRequest::Keeps::SystemAndDisplay);
+    frmAlarmClock window(instance, { clock, sound, sleep, &wake, &clock, &volume, &ringHold });
     window.Form_Load();
     return window.run();
 }
