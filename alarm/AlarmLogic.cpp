@@ -40,6 +40,13 @@ void AlarmLogic::placeWake()
 {
     if (!m_services.wake || !m_services.zone)
         return;
+    // Placed anew only when the zone's offset changed or the wake is due: a
+    // tick then costs one look at the zone, not a search of it.
+    const UtcSeconds now = m_services.zone->utcNow();
+    const std::chrono::seconds offset = m_services.zone->utcOffset(now);
+    if (m_wakeDue && *m_wakeDue > now && offset == m_wakeOffset)
+        return;
+    m_wakeOffset = offset;
     const std::optional<UtcSeconds> due = wakeMoment(m_controls.pickerValue(), *m_services.zone);
     if (due == m_wakeDue)
         return;

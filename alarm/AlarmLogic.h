@@ -73,6 +73,7 @@ private:
     bool m_checking = false;
     bool m_ringing = false;
     std::optional<UtcSeconds> m_wakeDue;
+    std::chrono::seconds m_wakeOffset{}; // the zone's offset when the wake was placed
 };
 
 } // namespace core

@@ -10,8 +10,10 @@
 namespace core {
 
 // The computer is woken this long before the ring, so that it has resumed and
-// its sound server is up when the check rings.
-inline constexpr std::chrono::seconds WakeLead { 30 };
+// its sound server is up when the check rings; and no longer, since a laptop
+// woken with its lid closed is suspended again 30 s after it resumed (logind's
+// hold-off) unless the ring holds it up by then.
+inline constexpr std::chrono::seconds WakeLead{ 15 };
 
 // The first moment at which the local clock shows a reading later than
 // `alarm`, which is when the check rings: a reading the spring change skips

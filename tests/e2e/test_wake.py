@@ -27,7 +27,7 @@ desk = program.SharedDesktop(tray=False, sound=False)
 setUpModule, tearDownModule = desk.start, desk.stop
 
 HELPER = os.path.join(os.path.dirname(program.BINARY), "alarm-clock-wake")
-LEAD = 30
+LEAD = 15
 CAP_WAKE_ALARM = 1 << 35
 ZONES = "/usr/share/zoneinfo"
 

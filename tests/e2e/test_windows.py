@@ -462,7 +462,7 @@ class WindowsProgramTest(unittest.TestCase):
             return ("set", f"{int((program.epoch(at) + 11644473600) * 10**7):x}")
         # The lead before the ring's moment, the first second past the alarm's.
         self.arm_for("07", "31", "00")
-        wait_until(lambda: timer_calls() == [armed_for("2026-12-07 07:30:31")], 10, "the wake timer", interval=0.2)
+        wait_until(lambda: timer_calls() == [armed_for("2026-12-07 07:30:46")], 10, "the wake timer", interval=0.2)
         desk.click(*wine_desktop.center(desk.state().main.control("Button", "Cancel")["rect"]))
         wait_until(lambda: timer_calls()[1:] == [("cancel", "")], 10, "Cancel to end it", interval=0.2)
         self.assertNotIn("AEV_", self.prog.output()[1], "the output is left alone until the ring")

@@ -31,6 +31,9 @@ core::UtcSeconds SystemClock::utcNow() const
 
 std::chrono::seconds SystemClock::utcOffset(core::UtcSeconds moment) const
 {
+    const qint64 utc = moment.time_since_epoch().count() * 1000;
+    if (utc >= m_from && utc < m_until)
+        return std::chrono::seconds(m_offset); // the present minute's, kept by preciseNow()
     return std::chrono::seconds(
         QDateTime::fromSecsSinceEpoch(moment.time_since_epoch().count(), Qt::LocalTime).offsetFromUtc());
 }
