@@ -30,7 +30,7 @@ struct AlarmServices
     WakeTimer *wake = nullptr; // wakes a sleeping computer for the ring
     const ZoneClock *zone = nullptr; // places the wake on the universal time line
     OutputVolume *volume = nullptr; // makes a muted or quiet output heard while ringing
-    SleepHold *ringHold = nullptr; // keeps a woken computer up, its screen on, while ringing
+    SleepHold *ringHold = nullptr; // keeps a woken computer from sleeping again while ringing
 };
 
 // The alarm, the same on every platform: Set arms it, Cancel disarms it, the
