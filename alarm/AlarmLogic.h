@@ -24,9 +24,9 @@ struct AlarmServices
     const WallClock &clock;
     AlarmSound &sound;
     AlarmBox &box;
-    std::function<void()> yield; // runs the events already queued
-    std::function<std::string(TimeOfDay)> timeText; // a time of day in the user's format
-    SleepHold *sleep = nullptr; // keeps automatic suspend off while set
+    std::function<void()> yield;                     // runs the events already queued
+    std::function<std::string(TimeOfDay)> timeText;  // a time of day in the user's format
+    SleepHold *sleep = nullptr;                      // keeps automatic suspend off while set
     WakeTimer *wake = nullptr; // wakes a sleeping computer for the ring
     const ZoneClock *zone = nullptr; // places the wake on the universal time line
     OutputVolume *volume = nullptr; // makes a muted or quiet output heard while ringing

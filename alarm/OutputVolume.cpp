@@ -3,26 +3,14 @@
 #include "OutputVolume.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace core {
-
-namespace {
-
-// Mixers round a volume to their own steps: what reads back within half a
-// percent is what was set.
-bool sameVolume(double a, double b)
-{
-    return std::abs(a - b) < 0.005;
-}
-
-} // namespace
 
 std::optional<OutputLevel> ringLevel(std::optional<OutputLevel> found)
 {
     if (!found || (!found->muted && found->volume >= AudibleFloor))
         return std::nullopt;
-    return OutputLevel { false, std::max(found->volume, AudibleFloor) };
+    return OutputLevel{ false, std::max(found->volume, AudibleFloor) };
 }
 
 std::optional<OutputLevel> levelAfterRing(OutputLevel found, OutputLevel set, std::optional<OutputLevel> now)

@@ -15,6 +15,13 @@ struct OutputLevel
     bool operator==(const OutputLevel &) const = default;
 };
 
+// Mixers round a volume to their own steps: what reads back within half a
+// percent is what was set.
+inline bool sameVolume(double a, double b)
+{
+    return a - b < 0.005 && b - a < 0.005;
+}
+
 // The lowest volume a ring is played at: a sleeping person hears a laptop's
 // speakers at 40 % of their range across a bedroom; louder stays louder.
 inline constexpr double AudibleFloor = 0.40;

@@ -35,19 +35,19 @@ QDateTime reading(const QDate &day, int h, int m, int s = 0)
 // The alarm's controls as the window holds them, with the fakes around them.
 struct Rig
 {
-    FakeClock clock { at(Today, 6, 12, 45) };
+    FakeClock clock{ at(Today, 6, 12, 45) };
     FakeSound sound;
     FakeMessageBox box;
     int yields = 0;
     QWidget window;
-    QDateTimeEdit picker { &window };
-    QPushButton set { &window };
-    QPushButton cancel { &window };
-    TickPulse pulse { clock };
-    TickTimer check { pulse };
+    QDateTimeEdit picker{ &window };
+    QPushButton set{ &window };
+    QPushButton cancel{ &window };
+    TickPulse pulse{ clock };
+    TickTimer check{ pulse };
     FakeSleepInhibitor sleep;
-    WidgetAlarmControls controls { picker, set, cancel, check };
-    core::AlarmLogic alarm { controls, { clock, sound, box, [this] { ++yields; }, Toolkit::timeText, &sleep } };
+    WidgetAlarmControls controls{ picker, set, cancel, check };
+    core::AlarmLogic alarm{ controls, { clock, sound, box, [this] { ++yields; }, Toolkit::timeText, &sleep } };
 
     Rig()
     {
@@ -166,8 +166,8 @@ void TestAlarm::timeSkippedBySpringChangeGoesOffWhenTheGapEnds()
 void TestAlarm::timeRepeatedByAutumnChangeGoesOffAtItsFirstPass()
 {
     // On 25 October 2026 Berlin's clock shows 02:00 to 02:59 twice.
-    const QDateTime firstPass
-        = QDateTime::fromSecsSinceEpoch(QDateTime(QDate(2026, 10, 25), QTime(0, 29, 52), Qt::UTC).toSecsSinceEpoch());
+    const QDateTime firstPass = QDateTime::fromSecsSinceEpoch(
+        QDateTime(QDate(2026, 10, 25), QTime(0, 29, 52), Qt::UTC).toSecsSinceEpoch());
     QCOMPARE(firstPass.time(), QTime(2, 29, 52));
     Rig rig;
     rig.clock.set(firstPass);

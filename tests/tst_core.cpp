@@ -38,7 +38,7 @@ UtcSeconds utc(int y, unsigned mo, unsigned d, int h, int mi, int s = 0)
 struct Zone : core::ZoneClock
 {
     UtcSeconds now = utc(2026, 12, 7, 5, 12, 45);
-    hours shift { 0 }; // a zone moved by hand
+    hours shift{ 0 }; // a zone moved by hand
     UtcSeconds utcNow() const override { return now; }
     seconds utcOffset(UtcSeconds m) const override
     {
@@ -73,7 +73,7 @@ struct World : core::AlarmControls,
     std::vector<std::string> log;
     int rings = 0;
     Zone zone;
-    RingHold ringHold { log };
+    RingHold ringHold{ log };
 
     core::AlarmLogic alarm { *this,
                              { *this, *this, *this, [this] { log.push_back("yield"); },
@@ -184,7 +184,8 @@ void TestCore::nextOccurrence_data()
     QTest::newRow("year end") << at(2026, 12, 31, 22, 0) << 6 * 3600 << at(2027, 1, 1, 6, 0);
     QTest::newRow("leap day") << at(2028, 2, 28, 23, 0) << 60 << at(2028, 2, 29, 0, 1);
     // Readings carry no zone: the hour a spring change skips is still a time to pick.
-    QTest::newRow("skipped spring hour") << at(2026, 3, 29, 1, 59, 52) << 2 * 3600 + 30 * 60 << at(2026, 3, 29, 2, 30);
+    QTest::newRow("skipped spring hour") << at(2026, 3, 29, 1, 59, 52) << 2 * 3600 + 30 * 60
+                                         << at(2026, 3, 29, 2, 30);
 }
 
 void TestCore::nextOccurrence()
@@ -204,7 +205,7 @@ void TestCore::setArmsAndCancelDisarms()
     // 07:30 local is 06:30 UTC; woken the lead before, at 06:29:46.
     QCOMPARE(w.log,
              Log({ "picker off", "check on", "wake 23386s", "hold Alarm set for 27000s", "set off", "cancel on",
-                   "focus cancel" }));
+                          "focus cancel" }));
     w.log.clear();
     w.alarm.cancel();
     QCOMPARE(w.log, Log({ "picker on", "check off", "wake end", "release", "set on", "cancel off", "focus set" }));
@@ -348,7 +349,7 @@ void TestCore::volumeForTheRing()
     const auto level = [](const QString &s) -> std::optional<core::OutputLevel> {
         if (s == "-")
             return std::nullopt;
-        return core::OutputLevel { s.startsWith('m'), s.section(' ', -1).toDouble() / 100 };
+        return core::OutputLevel{ s.startsWith('m'), s.section(' ', -1).toDouble() / 100 };
     };
     const auto text = [](std::optional<core::OutputLevel> l) {
         return !l ? QString() : (l->muted ? "m " : "") + QString::number(qRound(l->volume * 100));
@@ -544,16 +545,11 @@ void TestCore::tickGate_data()
     // comes and its handler returns; "N(": its handler is still running; ")": it returns.
     QTest::addColumn<QString>("script");
     QTest::addColumn<QString>("handled");
-    QTest::newRow("from the tick after enabling") << "on@3 3 4 5"
-                                                  << "4 5";
-    QTest::newRow("never re-entered") << "on@0 1( 2 3 ) 4"
-                                      << "1 4";
-    QTest::newRow("disabled inside the handler") << "on@0 1( off ) 2"
-                                                 << "1";
-    QTest::newRow("enabled again inside the handler") << "on@0 1( off on@2 ) 2 3"
-                                                      << "1 3";
-    QTest::newRow("enabling twice keeps the interval") << "on@0 on@5 1"
-                                                       << "1";
+    QTest::newRow("from the tick after enabling") << "on@3 3 4 5" << "4 5";
+    QTest::newRow("never re-entered") << "on@0 1( 2 3 ) 4" << "1 4";
+    QTest::newRow("disabled inside the handler") << "on@0 1( off ) 2" << "1";
+    QTest::newRow("enabled again inside the handler") << "on@0 1( off on@2 ) 2 3" << "1 3";
+    QTest::newRow("enabling twice keeps the interval") << "on@0 on@5 1" << "1";
 }
 
 void TestCore::tickGate()

@@ -128,8 +128,8 @@ void TestInhibit::setForAnotherTimeBeforeTheAnswerAsksAgain()
     QVERIFY(t.waiting());
     t.a->answer(QVariant(4));
     QCOMPARE(t.holder(), "a");
-    QCOMPARE(t.log,
-             QStringList({ "a inhibit Alarm set for 07:30:00", "a uninhibit 3", "a inhibit Alarm set for 08:00:00" }));
+    QCOMPARE(t.log, QStringList({ "a inhibit Alarm set for 07:30:00", "a uninhibit 3",
+                                  "a inhibit Alarm set for 08:00:00" }));
 }
 
 void TestInhibit::holdIsGivenBackWhenTheProgramEnds()

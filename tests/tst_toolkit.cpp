@@ -67,15 +67,11 @@ void TestToolkit::timeTextHasNoZone_data()
 {
     QTest::addColumn<QString>("locale");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("en_US, 12-hour") << "en_US"
-                                    << "1:05:09 PM";
-    QTest::newRow("de_DE, 24-hour") << "de_DE"
-                                    << "13:05:09";
-    QTest::newRow("zh_CN, zone first") << "zh_CN"
-                                       << "13:05:09";
+    QTest::newRow("en_US, 12-hour") << "en_US" << "1:05:09 PM";
+    QTest::newRow("de_DE, 24-hour") << "de_DE" << "13:05:09";
+    QTest::newRow("zh_CN, zone first") << "zh_CN" << "13:05:09";
     QTest::newRow("fa_IR, zone in brackets") << "fa_IR" << QLocale("fa_IR").toString(QTime(13, 5, 9), "H:mm:ss");
-    QTest::newRow("C") << "C"
-                       << "13:05:09";
+    QTest::newRow("C") << "C" << "13:05:09";
 }
 
 void TestToolkit::timeFormatKeptForTheMinuteWritesWhatTheLocaleWould_data()
@@ -85,16 +81,11 @@ void TestToolkit::timeFormatKeptForTheMinuteWritesWhatTheLocaleWould_data()
     QTest::newRow("en_US") << "en_US" << Toolkit::longTimeFormat(QLocale("en_US"));
     QTest::newRow("ar_EG, digits of its own") << "ar_EG" << Toolkit::longTimeFormat(QLocale("ar_EG"));
     QTest::newRow("fa_IR") << "fa_IR" << Toolkit::longTimeFormat(QLocale("fa_IR"));
-    QTest::newRow("quoted text beside the seconds") << "de_DE"
-                                                    << "HH:mm:ss' Uhr'";
-    QTest::newRow("unpadded seconds, quoted s") << "C"
-                                                << "h 'h' m 'min' s 's'";
-    QTest::newRow("seconds twice") << "C"
-                                   << "ss HH:mm:ss";
-    QTest::newRow("milliseconds") << "C"
-                                  << "HH:mm:ss.zzz";
-    QTest::newRow("no seconds") << "C"
-                                << "HH:mm";
+    QTest::newRow("quoted text beside the seconds") << "de_DE" << "HH:mm:ss' Uhr'";
+    QTest::newRow("unpadded seconds, quoted s") << "C" << "h 'h' m 'min' s 's'";
+    QTest::newRow("seconds twice") << "C" << "ss HH:mm:ss";
+    QTest::newRow("milliseconds") << "C" << "HH:mm:ss.zzz";
+    QTest::newRow("no seconds") << "C" << "HH:mm";
 }
 
 void TestToolkit::timeFormatKeptForTheMinuteWritesWhatTheLocaleWould()
@@ -219,8 +210,7 @@ void TestToolkit::reenablingInsideTheHandlerResumesAfterIt()
 void TestToolkit::yieldRunsQueuedEventsButNoTimers()
 {
     bool queuedRan = false, timerRan = false;
-    QMetaObject::invokeMethod(
-        this, [&] { queuedRan = true; }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, [&] { queuedRan = true; }, Qt::QueuedConnection);
     QTimer::singleShot(1, this, [&] { timerRan = true; }); // a 0 ms one would be a posted event
     QTest::qSleep(5);
     Toolkit::yieldToEvents();

@@ -17,7 +17,7 @@ struct Rig
     QWidget window;
     QMenu menu;
     bool trayShown = true;
-    TrayController tray { window, menu, [this] { return trayShown; } };
+    TrayController tray{ window, menu, [this] { return trayShown; } };
 
     Rig()
     {

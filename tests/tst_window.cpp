@@ -42,11 +42,11 @@ const Control Controls[] = {
 // The window as the program starts it, with a clock, sound and box of the test's.
 struct Started
 {
-    FakeClock clock { QDateTime(QDate(2026, 12, 7), QTime(6, 12, 45)) };
+    FakeClock clock{ QDateTime(QDate(2026, 12, 7), QTime(6, 12, 45)) };
     FakeSound sound;
     FakeMessageBox box;
     int ends = 0;
-    frmAlarmClock window { { clock, sound, box, [this] { ++ends; }, [] {} } };
+    frmAlarmClock window{ { clock, sound, box, [this] { ++ends; }, [] {} } };
 
     Started() { window.Form_Load(); }
 
@@ -256,17 +256,16 @@ void TestWindow::timeLabelShowsWhatALabelWould()
     plain.setFixedSize(label->size());
     const QRect area(label->mapTo(&s.window, QPoint()), label->size());
     // The second change from :46 to :47 comes twice: the second time from the copy kept.
-    for (const QTime time :
-         { QTime(6, 12, 46), QTime(6, 12, 47), QTime(6, 12, 59), QTime(6, 13, 0), QTime(6, 13, 46), QTime(6, 13, 47),
-           QTime(12, 59, 59), QTime(13, 0, 0), QTime(23, 59, 59), QTime(0, 0, 0) }) {
+    for (const QTime time : { QTime(6, 12, 46), QTime(6, 12, 47), QTime(6, 12, 59), QTime(6, 13, 0),
+                              QTime(6, 13, 46), QTime(6, 13, 47),
+                              QTime(12, 59, 59), QTime(13, 0, 0), QTime(23, 59, 59), QTime(0, 0, 0) }) {
         s.clock.set(QDateTime(QDate(2026, 12, 7), time));
         QTRY_COMPARE(label->text(), Toolkit::timeOfDayText(time, l));
         QCoreApplication::sendPostedEvents();
         plain.setText(label->text());
         // The screen's copy of the window holds what each repaint left there.
-        const QImage shown = s.window.screen()
-                                 ->grabWindow(s.window.winId(), area.x(), area.y(), area.width(), area.height())
-                                 .toImage();
+        const QImage shown = s.window.screen()->grabWindow(s.window.winId(), area.x(), area.y(),
+                                                           area.width(), area.height()).toImage();
         QCOMPARE(shown.size(), label->size());
         QCOMPARE(shown, plain.grab().toImage().convertToFormat(shown.format()));
     }

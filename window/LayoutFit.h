@@ -37,7 +37,8 @@ PixelSize neededRoom(const ControlDesign &design, PixelSize measured, int button
 double fitScale(std::span<const MeasuredControl> controls, int dpi);
 
 // The text as shown, without the "&" that marks the access key ("&&" shows one).
-template<typename Char> std::basic_string<Char> withoutAccessKey(const Char *text)
+template<typename Char>
+std::basic_string<Char> withoutAccessKey(const Char *text)
 {
     std::basic_string<Char> plain;
     for (const Char *c = text; *c; ++c) {

@@ -32,10 +32,10 @@ std::unique_ptr<InhibitService> DBusInhibitService::portal()
     return std::make_unique<DBusInhibitService>(
         QStringLiteral("portal"),
         [](const QString &reason) {
-            QDBusMessage call = QDBusMessage::createMethodCall(
-                service, QStringLiteral("/org/freedesktop/portal/desktop"),
-                QStringLiteral("org.freedesktop.portal.Inhibit"), QStringLiteral("Inhibit"));
-            call << QString() << SuspendFlag << QVariantMap { { QStringLiteral("reason"), reason } };
+            QDBusMessage call = QDBusMessage::createMethodCall(service, QStringLiteral("/org/freedesktop/portal/desktop"),
+                                                               QStringLiteral("org.freedesktop.portal.Inhibit"),
+                                                               QStringLiteral("Inhibit"));
+            call << QString() << SuspendFlag << QVariantMap{ { QStringLiteral("reason"), reason } };
             return call;
         },
         [](const QVariant &token) {

@@ -48,7 +48,7 @@ void InhibitChain::answered(size_t service, const QString &reason, std::optional
     m_waiting = false;
     if (token) {
         if (m_wanted && reason == m_reason) {
-            m_held = Held { service, *token, reason };
+            m_held = Held{ service, *token, reason };
             return;
         }
         // Cancelled, or set for another time, while the answer was on its way.

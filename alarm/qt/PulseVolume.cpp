@@ -93,7 +93,7 @@ public:
         pa_cvolume_scale(&channels, pa_volume_t(std::lround(level.volume * PA_VOLUME_NORM)));
         if (level.muted && !sink.level.muted)
             wait(pa_context_set_sink_mute_by_name(m_context, sink.name.c_str(), 1, nullptr, nullptr));
-        if (std::abs(level.volume - sink.level.volume) >= 0.005)
+        if (!core::sameVolume(level.volume, sink.level.volume))
             wait(pa_context_set_sink_volume_by_name(m_context, sink.name.c_str(), &channels, nullptr, nullptr));
         if (!level.muted && sink.level.muted)
             wait(pa_context_set_sink_mute_by_name(m_context, sink.name.c_str(), 0, nullptr, nullptr));

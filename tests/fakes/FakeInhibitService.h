@@ -12,7 +12,7 @@
 class FakeInhibitService : public InhibitService
 {
 public:
-    explicit FakeInhibitService(QString name, QStringList *log) : m_name(std::move(name)), m_log(log) { }
+    explicit FakeInhibitService(QString name, QStringList *log) : m_name(std::move(name)), m_log(log) {}
 
     QString name() const override { return m_name; }
     void inhibit(const QString &reason, Reply reply) override

@@ -35,8 +35,9 @@ void TrayController::openTrayMenu()
     // The menu closes when the user clicks elsewhere only if the window is in
     // the foreground while it is open, and once a message follows it.
     SetForegroundWindow(m_window);
-    POINT pointer {};
+    POINT pointer{};
     GetCursorPos(&pointer);
-    TrackPopupMenu(m_menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, pointer.x, pointer.y, 0, m_window, nullptr);
+    TrackPopupMenu(m_menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, pointer.x, pointer.y, 0, m_window,
+                   nullptr);
     PostMessageW(m_window, WM_NULL, 0, 0);
 }

@@ -50,7 +50,8 @@ QRect toPixels(const core::Twips &twips, double scale)
     return { px(twips.left), px(twips.top), px(twips.width), px(twips.height) };
 }
 
-template<typename Label = QLabel> Label *whiteLabel(const core::ControlDesign &design, QWidget *parent)
+template<typename Label = QLabel>
+Label *whiteLabel(const core::ControlDesign &design, QWidget *parent)
 {
     auto *label = new Label(parent);
     label->setText(text(design));
@@ -78,9 +79,8 @@ QPushButton *button(const core::ControlDesign &design, QWidget *parent)
 } // namespace
 
 frmAlarmClock::frmAlarmClock(AlarmClockServices services, QWidget *parent)
-    : QMainWindow(parent,
-                  Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                      | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                          | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       m_services(std::move(services)),
       m_sysTray(this)
 {

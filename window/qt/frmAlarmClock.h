@@ -28,7 +28,7 @@ struct AlarmClockServices
     const Clock &clock;
     core::AlarmSound &sound;
     core::AlarmBox &messageBox;
-    std::function<void()> end; // ends the program at once
+    std::function<void()> end;   // ends the program at once
     std::function<void()> yield; // runs the events already queued
     core::SleepHold *sleep = nullptr; // keeps automatic suspend off while armed
     core::WakeTimer *wake = nullptr; // wakes a sleeping computer for the ring

@@ -12,7 +12,7 @@ namespace {
 
 HFONT messageFont(UINT dpi)
 {
-    NONCLIENTMETRICSW metrics {};
+    NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
     if (!SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi))
         return nullptr;
@@ -43,17 +43,17 @@ double ControlLayout::fitScale(UINT dpi) const
 {
     HDC dc = GetDC(nullptr);
     const HGDIOBJ oldFont = SelectObject(dc, m_font);
-    TEXTMETRICW metrics {};
+    TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
     const int edge = MulDiv(4, int(dpi), 96); // a button's frame and margin, each side
     std::vector<core::MeasuredControl> measured;
     for (const Placement &p : m_placements) {
-        SIZE size {};
+        SIZE size{};
         if (p.design.kind == core::ControlKind::Picker) {
             SendMessageW(p.control, DTM_GETIDEALSIZE, 0, LPARAM(&size));
         } else {
-            const std::wstring text = shownText(p.control);
-            GetTextExtentPoint32W(dc, text.c_str(), int(text.size()), &size);
+        const std::wstring text = shownText(p.control);
+        GetTextExtentPoint32W(dc, text.c_str(), int(text.size()), &size);
             size.cy = metrics.tmHeight;
         }
         measured.push_back({ p.design, core::neededRoom(p.design, { int(size.cx), int(size.cy) }, edge) });
@@ -90,7 +90,7 @@ std::optional<core::ControlKind> ControlLayout::kindOf(HWND control) const
 
 void ControlLayout::resizeWindow(HWND window, UINT dpi, POINT topLeft)
 {
-    RECT frame { 0, 0, m_client.cx, m_client.cy };
+    RECT frame{ 0, 0, m_client.cx, m_client.cy };
     AdjustWindowRectExForDpi(&frame, DWORD(GetWindowLongPtrW(window, GWL_STYLE)), FALSE,
                              DWORD(GetWindowLongPtrW(window, GWL_EXSTYLE)), dpi);
     SetWindowPos(window, nullptr, topLeft.x, topLeft.y, frame.right - frame.left, frame.bottom - frame.top,

@@ -37,5 +37,5 @@ private:
 
     std::vector<Placement> m_placements;
     HFONT m_font = nullptr;
-    SIZE m_client {};
+    SIZE m_client{};
 };

@@ -23,7 +23,7 @@ constexpr DWORD FixedSingleBorder = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS
 // The window's procedure is given `form` with the window's first message.
 HWND createMainWindow(HINSTANCE instance, WNDPROC windowProc, void *form)
 {
-    WNDCLASSEXA windowClass {};
+    WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = windowProc;
     windowClass.hInstance = instance;
@@ -73,7 +73,8 @@ frmAlarmClock::frmAlarmClock(HINSTANCE instance, const WindowServices &services)
     if (!createMainWindow(instance, windowProc, this)) // its controls come with WM_CREATE
         failCreating(L"window");
     m_tray = std::make_unique<TrayController>(m_window, mPopupSys, m_sysTray);
-    m_alarmControls = std::make_unique<WindowAlarmControls>(*dtpAlarmTime, cmdSet, cmdCancel, tmrAlarmTimer, m_focus);
+    m_alarmControls =
+        std::make_unique<WindowAlarmControls>(*dtpAlarmTime, cmdSet, cmdCancel, tmrAlarmTimer, m_focus);
     m_alarm = std::make_unique<core::AlarmLogic>(
         *m_alarmControls,
         core::AlarmServices { services.clock, services.sound, m_messageBox, [this] { m_pump.yield(); },
@@ -82,7 +83,7 @@ frmAlarmClock::frmAlarmClock(HINSTANCE instance, const WindowServices &services)
     m_form = std::make_unique<core::WindowLogic>(static_cast<core::WindowShell &>(*this), *m_tray, *m_alarmControls,
                                                  *m_alarm, services.clock, [this] { m_pump.yield(); });
 
-    RECT frame {};
+    RECT frame{};
     GetWindowRect(m_window, &frame);
     applyDpi(GetDpiForWindow(m_window), { frame.left, frame.top });
 
@@ -158,17 +159,17 @@ void frmAlarmClock::applyDpi(UINT dpi, POINT topLeft)
 
 bool frmAlarmClock::highContrastOn()
 {
-    HIGHCONTRASTW contrast {};
+    HIGHCONTRASTW contrast{};
     contrast.cbSize = sizeof contrast;
     return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0)
-        && (contrast.dwFlags & HCF_HIGHCONTRASTON);
+           && (contrast.dwFlags & HCF_HIGHCONTRASTON);
 }
 
 LRESULT frmAlarmClock::labelColours(HDC dc) const
 {
     const COLORREF text = GetSysColor(COLOR_WINDOWTEXT);
-    const core::LabelColours colours
-        = core::labelColours(m_highContrast, GetRValue(text), GetGValue(text), GetBValue(text));
+    const core::LabelColours colours =
+        core::labelColours(m_highContrast, GetRValue(text), GetGValue(text), GetBValue(text));
     SetTextColor(dc, colours.systemText ? text : RGB(0, 0, 0));
     SetBkColor(dc, colours.systemBackground ? GetSysColor(COLOR_WINDOW) : RGB(255, 255, 255));
     return LRESULT(colours.systemBackground ? GetSysColorBrush(COLOR_WINDOW) : HBRUSH(GetStockObject(WHITE_BRUSH)));

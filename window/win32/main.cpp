@@ -7,8 +7,8 @@
 #include "frmAlarmClock.h"
 #include "modPlaySound.h"
 
-#include <commctrl.h>
 #include <windows.h>
+#include <commctrl.h>
 
 #include <string>
 
@@ -36,7 +36,7 @@ void workInProgramFolder()
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
     workInProgramFolder();
-    const INITCOMMONCONTROLSEX controls { sizeof(INITCOMMONCONTROLSEX), ICC_DATE_CLASSES | ICC_STANDARD_CLASSES };
+    const INITCOMMONCONTROLSEX controls{ sizeof(INITCOMMONCONTROLSEX), ICC_DATE_CLASSES | ICC_STANDARD_CLASSES };
     InitCommonControlsEx(&controls);
 
     SystemClock clock;
